@@ -1,0 +1,14 @@
+// Everything a test or tool needs to drive and observe the headless platform.
+#pragma once
+
+#include "platform/headless/display_control.h"
+#include "platform/headless/faults.h"
+#include "platform/headless/sound_control.h"
+#include "platform/headless/window_control.h"
+
+namespace headless {
+
+// Back to a new machine: default desktop, no windows, no faults, no records.
+void Reset();
+
+}  // namespace headless

@@ -1,0 +1,61 @@
+// Fault injection and the call record of the headless backend.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace headless {
+
+// Platform operations whose results a test can choose.
+enum class Op {
+    RegisterClass,
+    CreateWindow,
+    UpdateWindow,
+    DirectDrawCreate,
+    SetCooperativeLevel,
+    SetDisplayMode,
+    CreateSurface,
+    GetAttachedSurface,
+    Lock,
+    Flip,
+    BltFast,
+    IsLost,
+    Restore,
+    GetDC,
+    DirectSoundCreate,
+    SoundCooperativeLevel,
+    CreateSoundBuffer,
+    GetCaps,
+    SoundLock,
+};
+
+// Makes the n-th call (counted from 1 since the last Reset) of op answer result
+// instead of doing its work.
+void FailCall(Op op, int callNumber, long result);
+// Makes every call of op from the n-th on answer result.
+void FailFrom(Op op, int callNumber, long result);
+// The next calls of op answer these results in order, then op works normally.
+// A result of 0 lets that call do its work.
+void QueueResults(Op op, const std::vector<long>& results);
+// How many times op was called since the last Reset.
+int CallCount(Op op);
+
+// One recorded call: its arguments as numbers, a text argument if it has one,
+// and what it answered.
+struct CallRecord {
+    Op op;
+    std::vector<long long> args;
+    std::string text;
+    long result;
+};
+const std::vector<CallRecord>& Calls();
+std::vector<CallRecord> CallsOf(Op op);
+
+namespace detail {
+// Counts a call of op; true (with the result to answer) if a fault is due.
+bool TakeFault(Op op, long* result);
+void Record(Op op, std::vector<long long> args, std::string text, long result);
+void ResetFaults();
+}  // namespace detail
+
+}  // namespace headless

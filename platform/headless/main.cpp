@@ -1,0 +1,16 @@
+#include <string>
+
+#include "platform/api/platform.h"
+
+// The program starts as on Windows: WinMain with an instance handle, no previous
+// instance, the command line and a normal show command.
+int main(int argc, char** argv) {
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) commandLine += ' ';
+        commandLine += argv[i];
+    }
+    static char instance;
+    return WinMain(reinterpret_cast<HINSTANCE>(&instance), nullptr, commandLine.data(),
+                   SW_SHOWNORMAL);
+}

@@ -1,0 +1,8 @@
+// Each part of the headless backend forgets its state here; Reset calls them all.
+#pragma once
+
+namespace headless::detail {
+void ResetWindows();
+void ResetDisplay();
+void ResetSound();
+}  // namespace headless::detail

@@ -1,0 +1,5 @@
+// Controls of the headless DirectSound.
+#pragma once
+
+namespace headless {
+}  // namespace headless

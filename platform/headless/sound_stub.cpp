@@ -1,0 +1,5 @@
+#include "platform/headless/reset_parts.h"
+
+namespace headless::detail {
+void ResetSound() {}
+}  // namespace headless::detail

@@ -1,0 +1,67 @@
+// Controls of the headless window system: the desktop, the message queue,
+// message boxes and the foreground window.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/api/platform.h"
+
+namespace headless {
+
+// The desktop that GetSystemMetrics and GetDeviceCaps report (default 1920 x 1080
+// at 16 bits per pixel).
+void SetDesktop(int width, int height, int bitsPerPixel);
+
+// Frame sizes of a window with a caption (WS_SYSMENU without WS_POPUP): the
+// client area is the outer size less these.
+constexpr int kFrameLeft = 3;
+constexpr int kFrameRight = 3;
+constexpr int kFrameTop = 26;
+constexpr int kFrameBottom = 3;
+
+// Queues a message for a window; a null window means the main window (the last
+// one shown, else the last one created) at the time it is taken from the queue.
+void PostWindowMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, HWND window = nullptr);
+// Queues the message once `frames` frames have run (see FramesRun).
+void PostWindowMessageAt(int frames, UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
+                         HWND window = nullptr);
+// Number of PeekMessageA calls that found no message: the frame loop calls the
+// game's run once after each.
+int FramesRun();
+
+// Windows created so far (destroyed ones included), oldest first.
+struct WindowInfo {
+    std::string className;
+    std::string title;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    RECT outer = {0, 0, 0, 0};   // screen coordinates
+    RECT client = {0, 0, 0, 0};  // screen coordinates
+    bool visible = false;
+    bool destroyed = false;
+};
+std::vector<HWND> Windows();
+WindowInfo Describe(HWND window);
+HWND MainWindow();
+// Messages delivered to window procedures, in order (message numbers only).
+std::vector<UINT> DeliveredMessages();
+
+// A message box as the engine asked for it; every box is answered with OK at once.
+struct MessageBoxRecord {
+    HWND owner;
+    std::string text;
+    std::string caption;
+    UINT flags;
+};
+const std::vector<MessageBoxRecord>& MessageBoxes();
+void ClearMessageBoxes();
+// Also prints every box to standard error (for tools run by a person).
+void EchoMessageBoxes(bool echo);
+
+// The foreground window; ShowWindow makes the shown window the foreground one.
+void SetForeground(HWND window);
+// A handle that stands for some other program's window.
+HWND OtherProgramWindow();
+
+}  // namespace headless

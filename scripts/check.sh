@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds Corvane and runs the whole test suite. On a fresh Debian machine it first
+# installs what the build and the tests need (as root, or through sudo).
+#   scripts/check.sh          the dev build (debug) under CTest
+#   scripts/check.sh asan     the same under AddressSanitizer and UBSan
+set -euo pipefail
+cd "$(dirname "$0")/.."
+preset="${1:-dev}"
+
+packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+          libpng-dev libtiff-dev libsdl2-dev)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
+fi
+
+cmake --preset "$preset" -G Ninja >/dev/null
+cmake --build --preset "$preset"
+ctest --preset "$preset" -j "$(nproc)"

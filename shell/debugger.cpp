@@ -1,0 +1,36 @@
+#include "shell/debugger.h"
+
+Debugger Debug;
+
+Debugger::Debugger() {
+    stream = nullptr;
+    Open("debug.txt");
+    if (stream != nullptr) std::fprintf(stream, "* Debugging Output *\n");
+}
+
+Debugger::~Debugger() {
+    Close();
+    stream = nullptr;
+}
+
+void Debugger::Open(const char* path) {
+    Close();
+    // Text mode: each newline becomes the platform's line end.
+    stream = std::fopen(path, "w+t");
+    if (stream == nullptr) std::printf("DEBUGGER ERROR: Unable to open debug log file.\n");
+}
+
+void Debugger::Close() {
+    if (stream != nullptr) {
+        std::fclose(stream);
+        stream = nullptr;
+    }
+}
+
+void Debugger::Write(const char* message, const char* detail) {
+    if (stream == nullptr) return;
+    // Every caller passes a message ending in a newline and an empty detail, so
+    // each later line of the file starts with the two spaces.
+    std::fprintf(stream, "%s  %s", message, detail);
+    std::fflush(stream);
+}
