@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/headless/control.h"
+#include "platform/headless/device_context.h"
 #include "platform/headless/reset_parts.h"
 
 struct HWND__ {
@@ -339,8 +340,8 @@ int WINAPI GetSystemMetrics(int index) {
 
 namespace {
 HDC__* ScreenDC() {
-    static char screen;
-    return reinterpret_cast<HDC__*>(&screen);
+    static HDC__ screen;
+    return &screen;
 }
 }  // namespace
 
