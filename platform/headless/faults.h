@@ -27,6 +27,15 @@ enum class Op {
     CreateSoundBuffer,
     GetCaps,
     SoundLock,
+    SoundUnlock,
+    SoundRestore,
+    SoundPlay,
+    SoundStop,
+    SoundSetPosition,
+    SoundSetVolume,
+    SoundSetPan,
+    SoundGetStatus,
+    SoundRelease,
 };
 
 // Makes the n-th call (counted from 1 since the last Reset) of op answer result

@@ -1,0 +1,258 @@
+// The headless DirectSound buffers and their mixer.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/headless/control.h"
+#include "platform/headless/sound_buffers.h"
+#include "tests/support/engine_fixture.h"
+
+namespace {
+
+using headless::Op;
+
+WAVEFORMATEX Pcm(int rate, int bits, int channels) {
+    WAVEFORMATEX format = {};
+    format.wFormatTag = WAVE_FORMAT_PCM;
+    format.nChannels = static_cast<WORD>(channels);
+    format.nSamplesPerSec = static_cast<DWORD>(rate);
+    format.wBitsPerSample = static_cast<WORD>(bits);
+    format.nBlockAlign = static_cast<WORD>(bits / 8 * channels);
+    format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
+    return format;
+}
+
+DSBUFFERDESC Describe(WAVEFORMATEX* format, DWORD bytes,
+                      DWORD flags = DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME) {
+    DSBUFFERDESC desc = {};
+    desc.dwSize = sizeof(DSBUFFERDESC);
+    desc.dwFlags = flags;
+    desc.dwBufferBytes = bytes;
+    desc.lpwfxFormat = format;
+    return desc;
+}
+
+class HeadlessSoundTest : public EngineTest {
+protected:
+    // A buffer of the format holding the bytes, volume and pan set, not playing.
+    IDirectSoundBuffer* Buffer(WAVEFORMATEX format, const std::vector<std::uint8_t>& bytes) {
+        DSBUFFERDESC desc = Describe(&format, static_cast<DWORD>(bytes.size()));
+        IDirectSoundBuffer* buffer = nullptr;
+        EXPECT_EQ(headless::detail::CreateSoundBuffer(&desc, &buffer), DS_OK);
+        Fill(buffer, bytes);
+        return buffer;
+    }
+
+    void Fill(IDirectSoundBuffer* buffer, const std::vector<std::uint8_t>& bytes) {
+        LPVOID region = nullptr;
+        DWORD length = 0;
+        ASSERT_EQ(buffer->Lock(0, static_cast<DWORD>(bytes.size()), &region, &length, nullptr,
+                               nullptr, 0),
+                  DS_OK);
+        ASSERT_EQ(length, bytes.size());
+        std::copy(bytes.begin(), bytes.end(), static_cast<std::uint8_t*>(region));
+        ASSERT_EQ(buffer->Unlock(region, length, nullptr, 0), DS_OK);
+    }
+};
+
+// Little-endian bytes of 16-bit samples.
+std::vector<std::uint8_t> Words(const std::vector<int>& samples) {
+    std::vector<std::uint8_t> bytes;
+    for (int s : samples) {
+        bytes.push_back(static_cast<std::uint8_t>(s & 0xFF));
+        bytes.push_back(static_cast<std::uint8_t>((s >> 8) & 0xFF));
+    }
+    return bytes;
+}
+
+TEST_F(HeadlessSoundTest, CreationChecksTheDescriptionAsDirectSoundDoes) {
+    struct Case {
+        const char* what;
+        void (*spoil)(DSBUFFERDESC&, WAVEFORMATEX&);
+        HRESULT expected;
+    };
+    const Case cases[] = {
+        {"old 20-byte size", [](DSBUFFERDESC& d, WAVEFORMATEX&) { d.dwSize = 20; },
+         DSERR_INVALIDPARAM},
+        {"unknown flag", [](DSBUFFERDESC& d, WAVEFORMATEX&) { d.dwFlags |= 0x8000; },
+         DSERR_INVALIDPARAM},
+        {"no format", [](DSBUFFERDESC& d, WAVEFORMATEX&) { d.lpwfxFormat = nullptr; },
+         DSERR_INVALIDPARAM},
+        {"float samples", [](DSBUFFERDESC&, WAVEFORMATEX& f) { f.wFormatTag = 3; },
+         DSERR_BADFORMAT},
+        {"no channels",
+         [](DSBUFFERDESC&, WAVEFORMATEX& f) {
+             f.nChannels = 0;
+             f.nBlockAlign = 0;
+             f.nAvgBytesPerSec = 0;
+         },
+         DSERR_BADFORMAT},
+        {"24-bit samples",
+         [](DSBUFFERDESC&, WAVEFORMATEX& f) {
+             f.wBitsPerSample = 24;
+             f.nBlockAlign = 6;
+             f.nAvgBytesPerSec = 6 * 11025;
+         },
+         DSERR_BADFORMAT},
+        {"block alignment off", [](DSBUFFERDESC&, WAVEFORMATEX& f) { f.nBlockAlign = 2; },
+         DSERR_BADFORMAT},
+        {"rate 0",
+         [](DSBUFFERDESC&, WAVEFORMATEX& f) {
+             f.nSamplesPerSec = 0;
+             f.nAvgBytesPerSec = 0;
+         },
+         DSERR_BADFORMAT},
+        {"no bytes", [](DSBUFFERDESC& d, WAVEFORMATEX&) { d.dwBufferBytes = 0; },
+         DSERR_INVALIDPARAM},
+        {"partial frame", [](DSBUFFERDESC& d, WAVEFORMATEX&) { d.dwBufferBytes = 4002; },
+         DSERR_INVALIDPARAM},
+    };
+    for (const Case& c : cases) {
+        WAVEFORMATEX format = Pcm(11025, 16, 2);
+        DSBUFFERDESC desc = Describe(&format, 4000);
+        c.spoil(desc, format);
+        IDirectSoundBuffer* buffer = reinterpret_cast<IDirectSoundBuffer*>(&desc);
+        EXPECT_EQ(headless::detail::CreateSoundBuffer(&desc, &buffer), c.expected) << c.what;
+        EXPECT_EQ(buffer, nullptr) << c.what;
+    }
+    EXPECT_TRUE(headless::SoundBuffers().empty());
+
+    WAVEFORMATEX format = Pcm(11025, 8, 1);
+    DSBUFFERDESC desc = Describe(&format, 5);
+    IDirectSoundBuffer* buffer = nullptr;
+    ASSERT_EQ(headless::detail::CreateSoundBuffer(&desc, &buffer), DS_OK);
+    const headless::SoundBufferInfo info = headless::DescribeSoundBuffer(buffer);
+    EXPECT_EQ(info.id, 1);
+    // A new 8-bit buffer holds silence, which is 128 for unsigned samples.
+    EXPECT_EQ(info.data, std::vector<std::uint8_t>(5, 0x80));
+    EXPECT_FALSE(info.playing);
+    const auto calls = headless::CallsOf(Op::CreateSoundBuffer);
+    ASSERT_EQ(calls.size(), 11u);
+    const std::vector<long long> args = {
+        sizeof(DSBUFFERDESC), 0xE0, 5, 1, 1, 11025, 11025, 1, 8, 0, 1};
+    EXPECT_EQ(calls.back().args, args);
+}
+
+TEST_F(HeadlessSoundTest, LockHandsOutTheBufferAndWrapsPastItsEnd) {
+    IDirectSoundBuffer* buffer = Buffer(Pcm(11025, 8, 1), {1, 2, 3, 4, 5, 6, 7, 8});
+    LPVOID first = nullptr;
+    LPVOID second = nullptr;
+    DWORD firstBytes = 0;
+    DWORD secondBytes = 0;
+    ASSERT_EQ(buffer->Lock(6, 4, &first, &firstBytes, &second, &secondBytes, 0), DS_OK);
+    EXPECT_EQ(firstBytes, 2u);
+    EXPECT_EQ(secondBytes, 2u);
+    EXPECT_EQ(static_cast<std::uint8_t*>(first)[0], 7);
+    EXPECT_EQ(static_cast<std::uint8_t*>(second)[0], 1);
+    EXPECT_EQ(buffer->Unlock(first, firstBytes, second, secondBytes), DS_OK);
+
+    // Requests DirectSound refuses: past the end, too long, a wrap with no
+    // second region; unlocking memory that is not the buffer's.
+    EXPECT_EQ(buffer->Lock(8, 1, &first, &firstBytes, &second, &secondBytes, 0),
+              DSERR_INVALIDPARAM);
+    EXPECT_EQ(buffer->Lock(0, 9, &first, &firstBytes, &second, &secondBytes, 0),
+              DSERR_INVALIDPARAM);
+    EXPECT_EQ(buffer->Lock(6, 4, &first, &firstBytes, nullptr, nullptr, 0), DSERR_INVALIDPARAM);
+    std::uint8_t elsewhere[8];
+    EXPECT_EQ(buffer->Unlock(elsewhere, 8, nullptr, 0), DSERR_INVALIDPARAM);
+
+    // A queued failure answers in place of the lock and hands out no region.
+    headless::QueueResults(Op::SoundLock, {DSERR_BUFFERLOST, 0});
+    EXPECT_EQ(buffer->Lock(0, 8, &first, &firstBytes, &second, &secondBytes, 0), DSERR_BUFFERLOST);
+    EXPECT_EQ(first, nullptr);
+    EXPECT_EQ(firstBytes, 0u);
+    EXPECT_EQ(buffer->Lock(0, 8, &first, &firstBytes, &second, &secondBytes, 0), DS_OK);
+    EXPECT_EQ(headless::CallsOf(Op::SoundLock).back().args, (std::vector<long long>{1, 0, 8, 0}));
+}
+
+TEST_F(HeadlessSoundTest, ControlsNeedTheirFlagAndStayInRange) {
+    WAVEFORMATEX format = Pcm(11025, 16, 1);
+    DSBUFFERDESC desc = Describe(&format, 8, 0);
+    IDirectSoundBuffer* plain = nullptr;
+    ASSERT_EQ(headless::detail::CreateSoundBuffer(&desc, &plain), DS_OK);
+    EXPECT_EQ(plain->SetVolume(-100), DSERR_CONTROLUNAVAIL);
+    EXPECT_EQ(plain->SetPan(100), DSERR_CONTROLUNAVAIL);
+
+    IDirectSoundBuffer* buffer = Buffer(format, Words({1, 2, 3, 4}));
+    EXPECT_EQ(buffer->SetVolume(1), DSERR_INVALIDPARAM);
+    EXPECT_EQ(buffer->SetVolume(-10001), DSERR_INVALIDPARAM);
+    EXPECT_EQ(buffer->SetPan(10001), DSERR_INVALIDPARAM);
+    EXPECT_EQ(buffer->SetVolume(-3499), DS_OK);
+    EXPECT_EQ(buffer->SetPan(-2500), DS_OK);
+    EXPECT_EQ(buffer->SetCurrentPosition(8), DSERR_INVALIDPARAM);
+    // The play cursor lands on a frame boundary.
+    EXPECT_EQ(buffer->SetCurrentPosition(5), DS_OK);
+    EXPECT_EQ(buffer->Play(0, 1, 0), DSERR_INVALIDPARAM);
+    EXPECT_EQ(buffer->Play(0, 0, 0), DS_OK);
+
+    headless::SoundBufferInfo info = headless::DescribeSoundBuffer(buffer);
+    EXPECT_EQ(info.volume, -3499);
+    EXPECT_EQ(info.pan, -2500);
+    EXPECT_EQ(info.position, 4u);
+    EXPECT_TRUE(info.playing);
+    DWORD status = 0;
+    EXPECT_EQ(buffer->GetStatus(&status), DS_OK);
+    EXPECT_EQ(status, DWORD{DSBSTATUS_PLAYING});
+    DSBCAPS caps = {};
+    EXPECT_EQ(buffer->GetCaps(&caps), DSERR_INVALIDPARAM);
+    caps.dwSize = sizeof(DSBCAPS);
+    EXPECT_EQ(buffer->GetCaps(&caps), DS_OK);
+    EXPECT_EQ(caps.dwBufferBytes, 8u);
+    EXPECT_EQ(caps.dwFlags, 0xE0u);
+
+    // The last Release frees the buffer.
+    EXPECT_EQ(buffer->Release(), 0u);
+    EXPECT_EQ(headless::SoundBuffers(), std::vector<IDirectSoundBuffer*>{plain});
+}
+
+TEST_F(HeadlessSoundTest, MixerAppliesVolumeAndPanInDecibels) {
+    IDirectSoundBuffer* buffer =
+        Buffer(Pcm(22050, 16, 2), Words({20000, 20000, -1000, -1000, 32767, -32768}));
+    // Playing alone moves nothing: only a render advances the buffer.
+    ASSERT_EQ(buffer->Play(0, 0, 0), DS_OK);
+    EXPECT_EQ(headless::DescribeSoundBuffer(buffer).position, 0u);
+
+    // Volume -6 dB on both sides, pan -20 dB more on the right.
+    buffer->SetVolume(-600);
+    buffer->SetPan(-2000);
+    EXPECT_EQ(headless::MixSound(3, 22050),
+              (std::vector<std::int16_t>{10024, 1002, -501, -50, 16422, -1642}));
+    // Ran out: a one-shot buffer stops and rewinds.
+    headless::SoundBufferInfo info = headless::DescribeSoundBuffer(buffer);
+    EXPECT_FALSE(info.playing);
+    EXPECT_EQ(info.position, 0u);
+    EXPECT_EQ(headless::MixSound(2, 22050), std::vector<std::int16_t>(4, 0));
+
+    // A positive pan attenuates the left side instead.
+    buffer->SetPan(2000);
+    buffer->Play(0, 0, 0);
+    EXPECT_EQ(headless::MixSound(1, 22050), (std::vector<std::int16_t>{1002, 10024}));
+    buffer->SetVolume(DSBVOLUME_MIN);
+    EXPECT_EQ(headless::MixSound(1, 22050), (std::vector<std::int16_t>{0, 0}));
+}
+
+TEST_F(HeadlessSoundTest, MixerSumsBuffersWidensBytesAndStepsByRate) {
+    // 8-bit mono: unsigned around 128, the same sample on both sides.
+    IDirectSoundBuffer* bytes = Buffer(Pcm(11025, 8, 1), {0x80, 0xFF, 0x00, 0xC0});
+    IDirectSoundBuffer* words = Buffer(Pcm(22050, 16, 1), Words({30000, 30000, 1000, 200, -5, 7}));
+    bytes->Play(0, 0, DSBPLAY_LOOPING);
+    words->Play(0, 0, 0);
+    // At 22050 per second the 11025 buffer gives each of its frames twice; the
+    // sums clamp to the 16-bit range.
+    const std::vector<std::int16_t> mixed = headless::MixSound(6, 22050);
+    EXPECT_EQ(mixed, (std::vector<std::int16_t>{30000, 30000, 30000, 30000, 32767, 32767, 32712,
+                                                32712, -32768, -32768, -32761, -32761}));
+    EXPECT_FALSE(headless::DescribeSoundBuffer(words).playing);
+    // The looping buffer wraps to its start and goes on.
+    EXPECT_EQ(headless::MixSound(4, 22050),
+              (std::vector<std::int16_t>{16384, 16384, 16384, 16384, 0, 0, 0, 0}));
+    EXPECT_TRUE(headless::DescribeSoundBuffer(bytes).playing);
+    // At half its rate a buffer skips every other frame.
+    bytes->Stop();
+    words->SetCurrentPosition(0);
+    words->Play(0, 0, 0);
+    EXPECT_EQ(headless::MixSound(2, 11025), (std::vector<std::int16_t>{30000, 30000, 1000, 1000}));
+}
+
+}  // namespace
