@@ -3,19 +3,13 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/common/sound_buffer_desc.h"
 #include "platform/headless/control.h"
 #include "platform/headless/reset_parts.h"
 
 namespace headless {
 namespace detail {
 namespace {
-
-// DirectSound's limits on a secondary buffer.
-constexpr DWORD kMinBufferBytes = 4;
-constexpr DWORD kMaxBufferBytes = 0x0FFFFFFF;
-constexpr DWORD kMinRate = 100;
-constexpr DWORD kMaxRate = 200000;
-constexpr DWORD kKnownFlags = DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME;
 
 struct SoundSystem {
     std::vector<std::unique_ptr<SoundBuffer>> owned;
@@ -26,30 +20,6 @@ struct SoundSystem {
 SoundSystem& Sound() {
     static SoundSystem system;
     return system;
-}
-
-HRESULT CheckFormat(const WAVEFORMATEX& format) {
-    if (format.wFormatTag != WAVE_FORMAT_PCM) return DSERR_BADFORMAT;
-    if (format.nChannels != 1 && format.nChannels != 2) return DSERR_BADFORMAT;
-    if (format.wBitsPerSample != 8 && format.wBitsPerSample != 16) return DSERR_BADFORMAT;
-    if (format.nSamplesPerSec < kMinRate || format.nSamplesPerSec > kMaxRate)
-        return DSERR_BADFORMAT;
-    const DWORD blockAlign = format.nChannels * (format.wBitsPerSample / 8u);
-    if (format.nBlockAlign != blockAlign) return DSERR_BADFORMAT;
-    if (format.nAvgBytesPerSec != format.nSamplesPerSec * blockAlign) return DSERR_BADFORMAT;
-    return DS_OK;
-}
-
-HRESULT CheckDescription(const DSBUFFERDESC& desc) {
-    if (desc.dwSize != sizeof(DSBUFFERDESC)) return DSERR_INVALIDPARAM;
-    if ((desc.dwFlags & ~kKnownFlags) != 0) return DSERR_INVALIDPARAM;
-    if (desc.dwReserved != 0 || desc.lpwfxFormat == nullptr) return DSERR_INVALIDPARAM;
-    const HRESULT format = CheckFormat(*desc.lpwfxFormat);
-    if (format != DS_OK) return format;
-    if (desc.dwBufferBytes < kMinBufferBytes || desc.dwBufferBytes > kMaxBufferBytes)
-        return DSERR_INVALIDPARAM;
-    if (desc.dwBufferBytes % desc.lpwfxFormat->nBlockAlign != 0) return DSERR_INVALIDPARAM;
-    return DS_OK;
 }
 
 std::vector<long long> DescriptionArgs(LPCDSBUFFERDESC desc) {
@@ -249,8 +219,7 @@ HRESULT CreateSoundBuffer(LPCDSBUFFERDESC desc, IDirectSoundBuffer** buffer) {
     long result = DS_OK;
     if (buffer != nullptr) *buffer = nullptr;
     if (!TakeFault(Op::CreateSoundBuffer, &result)) {
-        result =
-            desc == nullptr || buffer == nullptr ? DSERR_INVALIDPARAM : CheckDescription(*desc);
+        result = buffer == nullptr ? DSERR_INVALIDPARAM : soundmix::CheckBufferDescription(desc);
     }
     std::vector<long long> args = DescriptionArgs(desc);
     if (result == DS_OK) {
