@@ -79,14 +79,6 @@ TEST_F(ScreenOpsTest, FillBoxBeyondTheBufferIsClippedToIt) {
     Corvane.UnlockSurface();
 }
 
-TEST_F(ScreenOpsTest, SetClipStoresTheBoundsAsGiven) {
-    Corvane.SetClip(5, -3, 2, 700);
-    EXPECT_EQ(Corvane.clipLeft, 5);
-    EXPECT_EQ(Corvane.clipTop, -3);
-    EXPECT_EQ(Corvane.clipRight, 2);
-    EXPECT_EQ(Corvane.clipBottom, 700);
-}
-
 class TiledTest : public ScreenOpsTest {
 protected:
     void SetUp() override {
