@@ -40,17 +40,6 @@ std::uint16_t Word(const Image& image, int index) {
     return word;
 }
 
-TEST(ImageTest, NewImageIsEmpty) {
-    Image image;
-    EXPECT_EQ(image.pixels, nullptr);
-    EXPECT_EQ(image.alpha, nullptr);
-    EXPECT_EQ(image.width, 0);
-    EXPECT_EQ(image.height, 0);
-    EXPECT_EQ(image.purpose, 0);
-    EXPECT_EQ(image.format, 0);
-    EXPECT_EQ(image.fresh, 1);
-}
-
 TEST(ImageTest, SizeAllocatesPlanesByFormat) {
     EXPECT_EQ(Image::BytesPerPixel(IMAGE_16BIT | IMAGE_32BIT), 2) << "first depth flag decides";
     EXPECT_EQ(Image::BytesPerPixel(IMAGE_4BIT | IMAGE_EXTRABYTE), 2);
