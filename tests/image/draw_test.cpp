@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -55,9 +56,21 @@ std::vector<std::uint16_t> Numbered(int count) {
 class DrawTest : public EngineTest {
 protected:
     void SetUp() override {
+        // Test programs start in parallel in one folder and each truncates
+        // debug.txt there; a folder per test keeps this test's log its own.
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        const std::filesystem::path folder =
+            std::string(info->test_suite_name()) + "." + info->name();
+        std::filesystem::create_directories(folder);
+        std::filesystem::current_path(folder);
         EngineTest::SetUp();
         SetPixelFormat(0xF800, 0x07E0, 0x001F);
         frame.Attach();
+    }
+
+    void TearDown() override {
+        EngineTest::TearDown();
+        std::filesystem::current_path("..");
     }
 
     // The frame as it must be after drawing `image` at (x, y) over black, when
