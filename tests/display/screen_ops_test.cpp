@@ -172,6 +172,33 @@ TEST_F(TiledTest, TilesCoverTheScreenExactlyOnceForAnyScroll) {
     }
 }
 
+TEST_F(ScreenOpsTest, TiledBackgroundShowsTheScrolledPlaneInThePresentedFrame) {
+    headless::SetExtraPitch(16);
+    ASSERT_TRUE(Start(0, 200, 120));
+    Image tile;
+    tile.Create(37, 23, DRAW_PLAIN);
+    auto* words = reinterpret_cast<std::uint16_t*>(tile.pixels);
+    for (int i = 0; i < 37 * 23; ++i) words[i] = static_cast<std::uint16_t>(i * 71 + 1);
+
+    const int scrollX = -13;
+    const int scrollY = 45;
+    ASSERT_TRUE(Corvane.LockSurface());
+    EXPECT_EQ(Corvane.DrawTiled(scrollX, scrollY, &tile), 1);
+    Corvane.UnlockSurface();
+    ASSERT_EQ(Corvane.ViewUpdate(), 1);
+
+    const headless::Frame& frame = headless::LastFrame();
+    ASSERT_EQ(frame.width, 200);
+    int wrong = 0;
+    for (int y = 0; y < frame.height; ++y)
+        for (int x = 0; x < frame.width; ++x) {
+            const auto u = FloorDivMod(x + scrollX, 37).remainder;
+            const auto v = FloorDivMod(y + scrollY, 23).remainder;
+            wrong += frame.At(x, y) != words[v * 37 + u];
+        }
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST(FloorDivModTest, RemainderStaysInRangeForNegativeAndExactValues) {
     struct Case {
         std::int64_t a, n, q, r;
