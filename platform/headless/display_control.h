@@ -1,5 +1,7 @@
 // Controls of the headless DirectDraw: the surfaces it makes, lost surfaces and
-// the pictures it presents.
+// the pictures it presents. headless::Reset ends every DirectDraw object and
+// surface; a caller still holding their pointers (the engine before CleanUp)
+// must drop them too.
 #pragma once
 
 #include <cstddef>
