@@ -95,6 +95,9 @@ int Answer(DrawStart start) {
 
 int DrawPixel16(int x, int y, int r, int g, int b) {
     if (Corvane.backBuffer == nullptr) return 1;
+    // The pixel is kept inside the back buffer (not the clip rectangle): a point
+    // off the screen would otherwise be written outside the surface's memory.
+    if (x < 0 || y < 0 || x >= Corvane.width || y >= Corvane.height) return 1;
     // Always 5:5:5, whatever the display format.
     auto* row = reinterpret_cast<std::uint8_t*>(Corvane.backBuffer) + Corvane.rowOffset[y];
     reinterpret_cast<std::uint16_t*>(row)[x] =

@@ -102,6 +102,16 @@ TEST_F(DrawTest, PixelIsAlwaysFiveFiveFive) {
     EXPECT_EQ(frame.At(23, 15), (1 << 10) | (2 << 5) | 3);
     EXPECT_TRUE(frame.GuardsIntact());
 
+    // Points off the back buffer are dropped, whatever the clip rectangle says.
+    Corvane.clipLeft = -100;
+    Corvane.clipTop = -100;
+    Corvane.clipRight = 100;
+    Corvane.clipBottom = 100;
+    for (auto point : {std::pair<int, int>{-1, 0}, {0, -1}, {Corvane.width, 0}, {0, 16},
+                       {5000, 5000}})
+        EXPECT_EQ(DrawPixel16(point.first, point.second, 31, 31, 31), 1);
+    EXPECT_TRUE(frame.GuardsIntact());
+
     // Without a locked back buffer nothing is written.
     Corvane.backBuffer = nullptr;
     EXPECT_EQ(DrawPixel16(1, 1, 31, 0, 0), 1);
