@@ -238,7 +238,7 @@ const std::vector<SoundBuffer*>& LiveSoundBuffers() {
     return Sound().live;
 }
 
-void ResetSound() {
+void ResetSoundBuffers() {
     Sound() = SoundSystem();
 }
 

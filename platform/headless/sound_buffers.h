@@ -55,5 +55,7 @@ HRESULT CreateSoundBuffer(LPCDSBUFFERDESC desc, IDirectSoundBuffer** buffer);
 
 // The live buffers, oldest first.
 const std::vector<SoundBuffer*>& LiveSoundBuffers();
+// Frees every buffer, released or not (a new machine has none).
+void ResetSoundBuffers();
 
 }  // namespace headless::detail

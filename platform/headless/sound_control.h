@@ -37,5 +37,7 @@ int SoundBufferId(const IDirectSoundBuffer* buffer);
 // volume and pan; a buffer of another rate is stepped by nearest sample. A
 // buffer that is not looping stops at its end and rewinds to the start.
 std::vector<std::int16_t> MixSound(int frames, int rate);
+// DirectSound device objects created and not yet released.
+int LiveSoundDevices();
 
 }  // namespace headless
