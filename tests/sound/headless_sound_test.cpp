@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "platform/headless/control.h"
-#include "platform/headless/sound_buffers.h"
 #include "tests/support/engine_fixture.h"
 
 namespace {
@@ -35,11 +34,20 @@ DSBUFFERDESC Describe(WAVEFORMATEX* format, DWORD bytes,
 
 class HeadlessSoundTest : public EngineTest {
 protected:
-    // A buffer of the format holding the bytes, volume and pan set, not playing.
+    void SetUp() override {
+        EngineTest::SetUp();
+        ASSERT_EQ(DirectSoundCreate(nullptr, &device_, nullptr), DS_OK);
+    }
+
+    HRESULT Create(DSBUFFERDESC* desc, IDirectSoundBuffer** buffer) {
+        return device_->CreateSoundBuffer(desc, buffer, nullptr);
+    }
+
+    // A buffer of the format holding the bytes, not playing.
     IDirectSoundBuffer* Buffer(WAVEFORMATEX format, const std::vector<std::uint8_t>& bytes) {
         DSBUFFERDESC desc = Describe(&format, static_cast<DWORD>(bytes.size()));
         IDirectSoundBuffer* buffer = nullptr;
-        EXPECT_EQ(headless::detail::CreateSoundBuffer(&desc, &buffer), DS_OK);
+        EXPECT_EQ(Create(&desc, &buffer), DS_OK);
         Fill(buffer, bytes);
         return buffer;
     }
@@ -54,6 +62,8 @@ protected:
         std::copy(bytes.begin(), bytes.end(), static_cast<std::uint8_t*>(region));
         ASSERT_EQ(buffer->Unlock(region, length, nullptr, 0), DS_OK);
     }
+
+    IDirectSound* device_ = nullptr;
 };
 
 // Little-endian bytes of 16-bit samples.
@@ -113,7 +123,7 @@ TEST_F(HeadlessSoundTest, CreationChecksTheDescriptionAsDirectSoundDoes) {
         DSBUFFERDESC desc = Describe(&format, 4000);
         c.spoil(desc, format);
         IDirectSoundBuffer* buffer = reinterpret_cast<IDirectSoundBuffer*>(&desc);
-        EXPECT_EQ(headless::detail::CreateSoundBuffer(&desc, &buffer), c.expected) << c.what;
+        EXPECT_EQ(Create(&desc, &buffer), c.expected) << c.what;
         EXPECT_EQ(buffer, nullptr) << c.what;
     }
     EXPECT_TRUE(headless::SoundBuffers().empty());
@@ -121,7 +131,7 @@ TEST_F(HeadlessSoundTest, CreationChecksTheDescriptionAsDirectSoundDoes) {
     WAVEFORMATEX format = Pcm(11025, 8, 1);
     DSBUFFERDESC desc = Describe(&format, 5);
     IDirectSoundBuffer* buffer = nullptr;
-    ASSERT_EQ(headless::detail::CreateSoundBuffer(&desc, &buffer), DS_OK);
+    ASSERT_EQ(Create(&desc, &buffer), DS_OK);
     const headless::SoundBufferInfo info = headless::DescribeSoundBuffer(buffer);
     EXPECT_EQ(info.id, 1);
     // A new 8-bit buffer holds silence, which is 128 for unsigned samples.
@@ -170,7 +180,7 @@ TEST_F(HeadlessSoundTest, ControlsNeedTheirFlagAndStayInRange) {
     WAVEFORMATEX format = Pcm(11025, 16, 1);
     DSBUFFERDESC desc = Describe(&format, 8, 0);
     IDirectSoundBuffer* plain = nullptr;
-    ASSERT_EQ(headless::detail::CreateSoundBuffer(&desc, &plain), DS_OK);
+    ASSERT_EQ(Create(&desc, &plain), DS_OK);
     EXPECT_EQ(plain->SetVolume(-100), DSERR_CONTROLUNAVAIL);
     EXPECT_EQ(plain->SetPan(100), DSERR_CONTROLUNAVAIL);
 
