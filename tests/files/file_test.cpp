@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/files/test_folder.h"
+#include "tests/support/engine_fixture.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
-using FileTest = FolderTest;
+using FileTest = EngineTest;
 
 // What the stream that Open chose allows, observed on a file holding "hello":
 // a read at the start, then a write of 'X' after seeking to the start.
@@ -58,7 +58,7 @@ void PrintTo(const ModeCase& c, std::ostream* os) {
     *os << c.label;
 }
 
-class FileModeTest : public FolderTest, public ::testing::WithParamInterface<ModeCase> {};
+class FileModeTest : public EngineTest, public ::testing::WithParamInterface<ModeCase> {};
 
 TEST_P(FileModeTest, OpensWithTheModeItsFlagsCallFor) {
     const ModeCase& c = GetParam();
@@ -120,7 +120,7 @@ void PrintTo(const NotFoundCase& c, std::ostream* os) {
     *os << c.label;
 }
 
-class FileNotFoundTest : public FolderTest, public ::testing::WithParamInterface<NotFoundCase> {};
+class FileNotFoundTest : public EngineTest, public ::testing::WithParamInterface<NotFoundCase> {};
 
 TEST_P(FileNotFoundTest, MissingFileIsLoggedAndReturnedWithTheFileLeftClosed) {
     const NotFoundCase& c = GetParam();
@@ -173,7 +173,7 @@ void PrintTo(const MisuseCase& c, std::ostream* os) {
     *os << c.label;
 }
 
-class FileMisuseDeathTest : public FolderTest, public ::testing::WithParamInterface<MisuseCase> {};
+class FileMisuseDeathTest : public EngineTest, public ::testing::WithParamInterface<MisuseCase> {};
 
 TEST_P(FileMisuseDeathTest, EndsTheProcessWithStatusMinusOneAfterTheLogLine) {
     const MisuseCase& c = GetParam();
