@@ -1,7 +1,10 @@
 // Files that lie about their own layout: every one is refused as corrupted,
 // before anything is allocated from its numbers or read outside a buffer.
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -231,5 +234,53 @@ INSTANTIATE_TEST_SUITE_P(Lies, TiffHostileDeathTest,
                          [](const ::testing::TestParamInfo<HostileCase>& info) {
                              return info.param.label;
                          });
+
+using TiffDamageTest = EngineTest;
+
+// Damaged copies of good files: each is either refused by the checks or read
+// without touching memory outside the image and the buffers (the sanitizer
+// build runs this too).
+TEST_F(TiffDamageTest, RandomlyDamagedFilesAreReadOrRefusedButNeverOverrun) {
+    std::mt19937 random(7);
+    const TiffBuilder sources[] = {RgbFile(5, 7, 3), RgbFile(4, 3, 2, 4, 16, true),
+                                   RgbFile(9, 2, 1, 1, 1), RgbFile(3, 3, 3, 2, 8, true)};
+    int accepted = 0, refused = 0;
+    // Warnings about further images in the damaged files are not looked at.
+    testing::internal::CaptureStdout();
+    for (int trial = 0; trial < 3000; ++trial) {
+        Bytes bytes = sources[trial % 4].Build();
+        const int damage = 1 + static_cast<int>(random() % 4);
+        for (int d = 0; d < damage; ++d) {
+            // Mostly the header and directory, where the numbers are.
+            const std::size_t limit =
+                random() % 4 == 0 ? bytes.size() : std::min<std::size_t>(bytes.size(), 140);
+            bytes[random() % limit] = static_cast<std::uint8_t>(random());
+        }
+        if (random() % 8 == 0) bytes.resize(random() % bytes.size());
+        std::FILE* out = std::fopen("damaged.tif", "wb");
+        std::fwrite(bytes.data(), 1, bytes.size(), out);
+        std::fclose(out);
+
+        TiffFile inspected;
+        if (!inspected.Inspect("damaged.tif")) {
+            ++refused;
+            continue;
+        }
+        ++accepted;
+        Image image;
+        TiffFile tiff;
+        tiff.LoadTiff("damaged.tif", &image);
+        if (tiff.done != 1) {
+            ADD_FAILURE() << "accepted file not read, trial " << trial;
+            break;
+        }
+        EXPECT_EQ(image.width, inspected.width);
+        EXPECT_EQ(image.height, inspected.height);
+    }
+    testing::internal::GetCapturedStdout();
+    // Both outcomes happen often enough for the trial to mean something.
+    EXPECT_GT(accepted, 300);
+    EXPECT_GT(refused, 300);
+}
 
 }  // namespace
