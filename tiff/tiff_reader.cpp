@@ -482,11 +482,21 @@ void TiffFile::DecodeRow(const std::uint8_t* row, std::int32_t y) {
         for (std::size_t s = 1; s < samples; ++s)
             if (bitsPerSample[s] != bits) return;
         if (bits == 8) {
-            for (std::int32_t x = 0; x < width; ++x, row += samples, rgb += 3) {
-                rgb[0] = row[0];
-                rgb[1] = row[1];
-                rgb[2] = row[2];
-                if (alpha != nullptr) alpha[x] = row[3];
+            // Locals, so that the byte stores do not make the compiler reload the fields.
+            const std::size_t n = static_cast<std::size_t>(width);
+            if (alpha != nullptr) {
+                for (std::size_t x = 0; x < n; ++x, row += 4, rgb += 3) {
+                    rgb[0] = row[0];
+                    rgb[1] = row[1];
+                    rgb[2] = row[2];
+                    alpha[x] = row[3];
+                }
+            } else {
+                for (std::size_t x = 0; x < n; ++x, row += samples, rgb += 3) {
+                    rgb[0] = row[0];
+                    rgb[1] = row[1];
+                    rgb[2] = row[2];
+                }
             }
         } else if (bits == 16 || bits == 32) {
             for (std::int32_t x = 0; x < width; ++x, rgb += 3) {
