@@ -41,7 +41,11 @@ File::~File() {
 }
 
 std::int32_t File::Open(const char* path, std::int32_t f) {
-    if (path == nullptr || std::strlen(path) >= FILE_NAME_SIZE) {
+    if (path == nullptr) {
+        Log("File::Open: No file name given.\n");
+        return FILE_NOTFOUND;
+    }
+    if (std::strlen(path) >= FILE_NAME_SIZE) {
         Log("File::Open: File name is too long (99 characters at most).\n");
         return FILE_NOTFOUND;
     }
