@@ -54,16 +54,6 @@ TEST_F(VectorTest, CrossUsesTheOldComponentsThroughout) {
     ExpectVector(b, -3.0, 6.0, -3.0);
 }
 
-TEST_F(VectorTest, ArithmeticChainsInPlace) {
-    VectorF v(5.0, 7.0, 9.0);
-    (v -= VectorF(1.0, 2.0, 3.0)) *= 0.5;
-    ExpectVector(v, 2.0, 2.5, 3.0);
-    EXPECT_DOUBLE_EQ(v.Dot(VectorF(1.0, 2.0, -1.0)), 4.0);
-    v.X() = -1.0;
-    v.Z() += 1.0;
-    ExpectVector(v, -1.0, 2.5, 4.0);
-}
-
 TEST_F(VectorTest, AssigningToAFourVectorClearsW) {
     Vector4F v;
     v.W() = 7.0;
