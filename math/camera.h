@@ -44,6 +44,7 @@ public:
     Vector4F& ViewToClip(Vector4F& v);
     // out = (in, 0) x combined: the eye position does not enter.
     Vector4F& WorldToClip(const VectorF& in, Vector4F& out);
+    // out = in.
     VectorF& CopyPoint(const VectorF& in, VectorF& out);
     // Divides by w and maps into the viewport: screen position (sx, sy) and depth.
     Vector4F& ClipToScreen(Vector4F& v, int& sx, int& sy, double& depth);
@@ -54,18 +55,19 @@ public:
     // the far distance comes back negated.
     void Project(const VectorF& p, int& sx, int& sy, double& depth);
 
-    int mode = 0;
-    VectorF from;
-    VectorF to;
-    VectorF dir;
-    VectorF up;
-    VectorF side;
-    MatrixF view;
-    double zNear = 0.0;
-    double zFar = 0.0;
-    double viewSize = 0.0;
-    MatrixF proj;
-    MatrixF combined;
+    int mode = 0;           // 0: perspective, the only mode that builds a projection
+    VectorF from;           // eye point
+    VectorF to;             // target point
+    VectorF dir;            // unit vector from the eye towards the target
+    VectorF up;             // as given to SetUp
+    VectorF side;           // dir x (up made perpendicular to dir)
+    MatrixF view;           // 4 x 4, world to view
+    double zNear = 0.0;     // near distance
+    double zFar = 0.0;      // far distance
+    double viewSize = 0.0;  // extent of the view window at the near distance
+    MatrixF proj;           // 4 x 4 perspective projection
+    MatrixF combined;       // view x proj
+    // Viewport in pixels: corners, size (right - left, bottom - top) and centre.
     int left = 0;
     int top = 0;
     int right = 0;

@@ -41,10 +41,10 @@ public:
     double* Data() { return data; }
     const double* Data() const { return data; }
 
-    double* data = nullptr;
+    double* data = nullptr;  // rows x cols elements, owned; null after a failed allocation
     int rows = 0;
     int cols = 0;
-    int count = 0;
+    int count = 0;  // rows x cols
 
 private:
     // True if row and col address an element; logs each reason they do not.

@@ -12,6 +12,7 @@ public:
     VectorF() = default;
     VectorF(double x, double y, double z) : x(x), y(y), z(z) {}
 
+    // Replaces the three components.
     VectorF& Set(double x, double y, double z);
     VectorF& Set(const VectorF& v);
     // Component-wise difference.
@@ -24,6 +25,7 @@ public:
     double Dot(const VectorF& v) const;
     // Divides by the length; a vector of squared length exactly 0 stays as it is.
     VectorF& Normalize();
+    // Modifiable references to the components.
     double& X() { return x; }
     double& Y() { return y; }
     double& Z() { return z; }
@@ -39,9 +41,11 @@ public:
 // A homogeneous point or direction: x, y, z as in VectorF, then w.
 class Vector4F : public VectorF {
 public:
+    // (0, 0, 0, 0).
     Vector4F() = default;
     // Takes v's three components and sets w to 0.
     Vector4F& operator=(const VectorF& v);
+    // A modifiable reference to w.
     double& W() { return w; }
     // Becomes (x, y, z, w) x m. m must be 4 x 4; any other matrix is logged and
     // leaves the vector unchanged.

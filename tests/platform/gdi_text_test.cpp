@@ -26,13 +26,13 @@ struct SurfaceDC {
     HDC__ dc;
 };
 
-// Pixels of the glyph of ch drawn at (x, y) with ink, over kBackground.
 int CountIf(const std::vector<std::uint16_t>& pixels, std::uint16_t value) {
     int count = 0;
     for (std::uint16_t p : pixels) count += p == value;
     return count;
 }
 
+// Number of ink pixels in the glyph of ch.
 int GlyphPixels(unsigned char ch) {
     int count = 0;
     for (int r = 0; r < bitmapfont::kGlyphHeight; ++r)
