@@ -22,6 +22,11 @@ public:
     // false, keeping the sound as it was, for a file in another encoding (quietly)
     // or with a format no sound can have (logged); true when loaded.
     bool Load(const char* path);
+    // Why a PCM format chunk is refused (its size in bytes and the values it
+    // holds), or null if Load accepts it: the refusals that would otherwise
+    // divide by zero.
+    static const char* FormatProblem(std::uint32_t formatSize, std::uint16_t channels,
+                                     std::uint16_t bits, std::int32_t rate);
     // Keeps only the first `seconds` of the sound (nothing happens if it is not
     // longer than that) and marks it changed.
     void Shorten(float seconds);

@@ -41,6 +41,15 @@ std::uint32_t BytesLeft(File& file) {
 
 }  // namespace
 
+const char* SoundX::FormatProblem(std::uint32_t formatSize, std::uint16_t channels,
+                                  std::uint16_t bits, std::int32_t rate) {
+    if (formatSize < kMinFormatChunk) return "format chunk shorter than 16 bytes";
+    if (channels == 0) return "no channels";
+    if (bits < 8) return "fewer than 8 bits per sample";
+    if (rate <= 0) return "no samples per second";
+    return nullptr;
+}
+
 bool SoundX::MatchTag(File& file, ByteOrder&, const char* tag) {
     char read[4] = {};
     file.Read(sizeof read, read);
@@ -108,15 +117,7 @@ bool SoundX::Load(const char* path) {
 
     // A format no sound can have would divide by zero below: refused with a log
     // line, nothing allocated, the sound as it was.
-    const char* refusal = nullptr;
-    if (formatSize < kMinFormatChunk)
-        refusal = "format chunk shorter than 16 bytes";
-    else if (newChannels == 0)
-        refusal = "no channels";
-    else if (newBits < 8)
-        refusal = "fewer than 8 bits per sample";
-    else if (newRate <= 0)
-        refusal = "no samples per second";
+    const char* refusal = FormatProblem(formatSize, newChannels, newBits, newRate);
     if (refusal != nullptr) {
         Debug.Write(
             Format("SoundX::Load: WAV format not supported (%s): %s\n", refusal, path).c_str(), "");

@@ -1,5 +1,6 @@
-// corvane-asset: looks at TIFF files the way the engine reads them, and turns
-// TIFF into PNG and back through the engine's own reader and writer.
+// corvane-asset: looks at TIFF and WAV files the way the engine reads them,
+// turns TIFF into PNG and back through the engine's own reader and writer, and
+// plays WAV files through the engine's sound.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -9,6 +10,7 @@
 #include "shell/debugger.h"
 #include "tiff/tiff_file.h"
 #include "tools/common/png_io.h"
+#include "tools/corvane-asset/wav_commands.h"
 
 namespace {
 
@@ -17,8 +19,11 @@ const char kUsage[] =
     "\n"
     "commands:\n"
     "  info FILE.tif             describe a TIFF file and say whether the engine loads it\n"
+    "  info FILE.wav             describe a WAV file and say whether the engine loads it\n"
     "  topng FILE.tif OUT.png    write the colours (and alpha) the engine reads as a PNG\n"
     "  totiff IN.png OUT.tif     write a PNG as a TIFF through the engine's writer\n"
+    "  play FILE.wav [--volume V] [--pan P]\n"
+    "                            play a WAV file through the engine's sound\n"
     "\n"
     "corvane-asset COMMAND --help describes one command.\n";
 
@@ -200,6 +205,14 @@ int main(int argc, char** argv) {
         return argc < 2 ? 1 : 0;
     }
     const std::string command = argv[1];
+    if (command == "play") {
+        if (WantsHelp(argc, argv)) {
+            std::fputs(kPlayHelp, stdout);
+            return 0;
+        }
+        return PlayWav(argc, argv);
+    }
+    if (command == "info" && argc == 3 && IsWavFile(argv[2])) return WavInfo(argv[2]);
     const char* help = command == "info"     ? kInfoHelp
                        : command == "topng"  ? kToPngHelp
                        : command == "totiff" ? kToTiffHelp
@@ -210,6 +223,7 @@ int main(int argc, char** argv) {
     }
     if (WantsHelp(argc, argv)) {
         std::fputs(help, stdout);
+        if (command == "info") std::fputs(kWavInfoHelp, stdout);
         return 0;
     }
     const int wanted = command == "info" ? 3 : 4;
