@@ -13,11 +13,11 @@ constexpr int DIR_UP = 1;
 constexpr int DIR_RIGHT = 2;
 constexpr int DIR_LEFT = 3;
 
-constexpr int ALIEN_STEPS = 8;                          // steps of the walk cycle
-constexpr int ALIEN_FRAMES = 4 * ALIEN_STEPS;           // pictures in all
-constexpr int ALIEN_SCREEN_X = 360;                     // sprite's top-left corner
-constexpr int ALIEN_SCREEN_Y = 188;                     // on the screen
-constexpr int ANIMATION_PERIOD = 30;                    // frames per walk step
+constexpr int ALIEN_STEPS = 8;                 // steps of the walk cycle
+constexpr int ALIEN_FRAMES = 4 * ALIEN_STEPS;  // pictures in all
+constexpr int ALIEN_SCREEN_X = 360;            // sprite's top-left corner
+constexpr int ALIEN_SCREEN_Y = 188;            // on the screen
+constexpr int ANIMATION_PERIOD = 30;           // frames per walk step
 
 class Alien {
 public:

@@ -1,6 +1,7 @@
+#include "game/alien.h"
+
 #include <memory>
 
-#include "game/alien.h"
 #include "game/world.h"
 #include "shell/windx.h"
 #include "tests/support/engine_fixture.h"
@@ -56,6 +57,7 @@ TEST_F(AlienTest, EachArrowMovesOnePixel) {
         EXPECT_EQ(alien->GetX(), 4000.0 + c.dx) << c.key;
         EXPECT_EQ(alien->GetY(), 4000.0 + c.dy) << c.key;
     }
+    alien->x = alien->y = 4000.0;
     Move();
     EXPECT_EQ(alien->GetX(), 4000.0);
     EXPECT_EQ(alien->GetY(), 4000.0) << "no key, no move";

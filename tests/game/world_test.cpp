@@ -1,10 +1,11 @@
+#include "game/world.h"
+
 #include <cmath>
 #include <limits>
 #include <memory>
 #include <utility>
 #include <vector>
 
-#include "game/world.h"
 #include "platform/headless/control.h"
 #include "shell/windx.h"
 #include "tests/support/engine_fixture.h"
@@ -17,7 +18,9 @@ constexpr char RIGHT = 39;
 constexpr char DOWN = 40;
 
 // World objects are large (100 images and a 100 x 100 grid): keep them off the stack.
-std::unique_ptr<World> NewWorld() { return std::make_unique<World>(); }
+std::unique_ptr<World> NewWorld() {
+    return std::make_unique<World>();
+}
 
 class WorldTest : public EngineTest {};
 
