@@ -26,20 +26,20 @@ const char kProbeClass[] = "CorvaneReplayProbe";
 struct Probe {
     Clock::time_point framesStarted;
     bool started = false;
-    std::vector<Frame>* frames = nullptr;
+    std::vector<Capture>* captures = nullptr;
 };
 Probe probe;
-
-bool CaptureLastPresented(int number, Frame& frame);
 
 LRESULT CALLBACK ProbeProc(HWND, UINT message, WPARAM wParam, LPARAM) {
     if (message == kFramesStarted) {
         probe.framesStarted = Clock::now();
         probe.started = true;
-    } else if (message == kCapture && probe.frames != nullptr) {
-        Frame frame;
-        if (CaptureLastPresented(static_cast<int>(wParam), frame))
-            probe.frames->push_back(std::move(frame));
+    } else if (message == kCapture && probe.captures != nullptr) {
+        Capture capture;
+        capture.number = static_cast<int>(wParam);
+        capture.presented = headless::PresentCount();
+        capture.picture = headless::LastFrame();
+        probe.captures->push_back(std::move(capture));
     }
     return 0;
 }
@@ -60,8 +60,7 @@ void ScheduleKeys(const std::vector<KeyHold>& holds) {
     int start = 0;
     for (const KeyHold& hold : holds) {
         for (int key : hold.keys) headless::PostWindowMessageAt(start, WM_KEYDOWN, key);
-        for (int key : hold.keys)
-            headless::PostWindowMessageAt(start + hold.frames, WM_KEYUP, key);
+        for (int key : hold.keys) headless::PostWindowMessageAt(start + hold.frames, WM_KEYUP, key);
         start += hold.frames;
     }
 }
@@ -113,6 +112,7 @@ Result Run(const Options& options) {
     }
     ResetProgram();
     headless::EchoMessageBoxes(options.echoMessageBoxes);
+    if (options.setUp) options.setUp();
 
     int frames = options.frames > 0 ? options.frames : ScriptFrames(options.keys);
     if (frames < 1) frames = 1;
@@ -127,14 +127,14 @@ Result Run(const Options& options) {
     headless::PostWindowMessageAt(frames, WM_CLOSE);
 
     probe = Probe();
-    probe.frames = &result.frames;
+    probe.captures = &result.captures;
     static char instance;
     char commandLine[] = "";
     const Clock::time_point start = Clock::now();
     result.exitCode =
         WinMain(reinterpret_cast<HINSTANCE>(&instance), nullptr, commandLine, SW_SHOWNORMAL);
     const Clock::time_point end = Clock::now();
-    probe.frames = nullptr;
+    probe.captures = nullptr;
 
     const Clock::time_point framesStarted = probe.started ? probe.framesStarted : end;
     result.initializeSeconds = std::chrono::duration<double>(framesStarted - start).count();
