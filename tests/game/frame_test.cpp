@@ -1,72 +1,18 @@
-// Whole frames of the real game: its hooks run by the engine's entry point on
-// the headless display, with keys from a script, in a folder holding a copy of
-// the game's pictures.
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "game/game.h"
 #include "platform/headless/control.h"
 #include "shell/windx.h"
-#include "tests/support/engine_fixture.h"
-#include "tools/corvane-replay/frame_png.h"
-#include "tools/corvane-replay/replay.h"
+#include "tests/game/game_frame_fixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kWidth = 800;
-constexpr int kHeight = 500;
-
-class GameFrameTest : public EngineTest {
-protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        const char* source = std::getenv("CORVANE_SOURCE_DIR");
-        ASSERT_NE(source, nullptr) << "CORVANE_SOURCE_DIR names the source tree";
-        fs::copy(fs::path(source) / "Images", "Images");
-    }
-
-    static replay::Result Play(const std::string& keys, int frames, std::vector<int> captureAt) {
-        replay::Options options;
-        std::string error;
-        EXPECT_TRUE(replay::ParseKeyScript(keys, options.keys, error)) << error;
-        options.frames = frames;
-        options.captureAt = std::move(captureAt);
-        return replay::Run(options);
-    }
-
-    // The picture on the screen after `number` frames; fails the test when the
-    // run did not present that frame.
-    static const headless::Frame& Picture(const replay::Result& result, int number) {
-        for (const replay::Capture& capture : result.captures) {
-            if (capture.number == number) {
-                EXPECT_EQ(capture.presented, number) << "frame " << number << " presented";
-                return capture.picture;
-            }
-        }
-        ADD_FAILURE() << "frame " << number << " was not captured";
-        static const headless::Frame none;
-        return none;
-    }
-
-    // Whether the alien picture `n` shows at the sprite's fixed place: every
-    // opaque pixel of the prepared picture is on the screen as it is.
-    static bool SpriteShows(const headless::Frame& screen, int n) {
-        const Image& picture = alien.frames[n];
-        const auto* words = reinterpret_cast<const std::uint16_t*>(picture.pixels);
-        if (words == nullptr || picture.width == 0) return false;
-        for (int y = 0; y < picture.height; ++y) {
-            for (int x = 0; x < picture.width; ++x) {
-                const std::uint16_t word = words[y * picture.width + x];
-                if (word != 0 && screen.At(ALIEN_SCREEN_X + x, ALIEN_SCREEN_Y + y) != word)
-                    return false;
-            }
-        }
-        return true;
-    }
-};
+using gametest::GameFrameTest;
+using gametest::kHeight;
+using gametest::kWidth;
 
 TEST_F(GameFrameTest, StartsAndEndsWhenTheWindowCloses) {
     const replay::Result result = Play("", 3, {3});
@@ -202,42 +148,6 @@ TEST_F(GameFrameTest, FrameWhoseLockFailsDrawsNothingAndTheGameGoesOn) {
     EXPECT_TRUE(Picture(result, 2).pixels == Picture(result, 1).pixels);
     EXPECT_FALSE(Picture(result, 3).pixels == Picture(result, 1).pixels);
     EXPECT_EQ(alien.GetX(), 4003.0);
-}
-
-// The first frame of the game, compared with the committed picture exactly. When
-// they differ, the actual frame and a difference picture (changed pixels red,
-// the rest dimmed) are written into the build tree.
-TEST_F(GameFrameTest, FirstFrameMatchesTheGoldenPicture) {
-    const replay::Result result = Play("", 1, {1});
-    const replay::RgbPicture actual = replay::ToRgb(Picture(result, 1));
-    const fs::path golden =
-        fs::path(std::getenv("CORVANE_SOURCE_DIR")) / "tests/game/golden/first_frame.png";
-    replay::RgbPicture expected;
-    std::string error;
-    const bool read = replay::ReadPng(golden.string(), expected, error);
-    const bool same = read && expected.width == actual.width && expected.height == actual.height &&
-                      expected.rgb == actual.rgb;
-    if (!same) {
-        const fs::path out = fs::path(CORVANE_TEST_OUTPUT_DIR);
-        fs::create_directories(out);
-        std::string ignored;
-        replay::WritePng((out / "first_frame_actual.png").string(), actual, ignored);
-        if (read && expected.width == actual.width && expected.height == actual.height) {
-            replay::RgbPicture diff = actual;
-            for (std::size_t i = 0; i < diff.rgb.size(); i += 3) {
-                const bool differs = expected.rgb[i] != actual.rgb[i] ||
-                                     expected.rgb[i + 1] != actual.rgb[i + 1] ||
-                                     expected.rgb[i + 2] != actual.rgb[i + 2];
-                for (int c = 0; c < 3; ++c)
-                    diff.rgb[i + c] = differs ? (c == 0 ? 255 : 0) : expected.rgb[i + c] / 4;
-            }
-            replay::WritePng((out / "first_frame_diff.png").string(), diff, ignored);
-        }
-    }
-    ASSERT_TRUE(read) << error;
-    EXPECT_TRUE(same) << "the first frame differs from " << golden
-                      << "; see first_frame_actual.png and first_frame_diff.png in "
-                      << CORVANE_TEST_OUTPUT_DIR;
 }
 
 }  // namespace

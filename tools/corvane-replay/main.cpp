@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "tools/corvane-replay/frame_png.h"
+#include "tools/common/frame_png.h"
 #include "tools/corvane-replay/replay.h"
 
 namespace {
@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
                          "corvane-replay: frame %d was not presented; saving the last "
                          "picture shown\n",
                          capture.number);
-        if (replay::WritePng(path, replay::ToRgb(capture.picture), error)) {
+        if (png_io::WriteFramePng(path, capture.picture, error)) {
             std::printf("saved %s\n", path.c_str());
         } else {
             std::fprintf(stderr, "corvane-replay: %s\n", error.c_str());
