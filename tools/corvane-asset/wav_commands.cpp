@@ -133,6 +133,26 @@ int WavInfo(const char* path) {
 }
 
 int PlayWav(int argc, char** argv) {
+    // corvane-play takes its options first and the file's name last.
+    std::vector<char*> options;
+    char* file = nullptr;
+    for (int i = 2; i < argc; ++i) {
+        const bool option =
+            std::strcmp(argv[i], "--volume") == 0 || std::strcmp(argv[i], "--pan") == 0;
+        if (option && i + 1 < argc) {
+            options.push_back(argv[i]);
+            options.push_back(argv[++i]);
+        } else if (file == nullptr && argv[i][0] != '-') {
+            file = argv[i];
+        } else {
+            std::fprintf(stderr, "corvane-asset: play: unexpected '%s'\n\n%s", argv[i], kPlayHelp);
+            return 1;
+        }
+    }
+    if (file == nullptr) {
+        std::fprintf(stderr, "corvane-asset: play takes a WAV file\n\n%s", kPlayHelp);
+        return 1;
+    }
     char self[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
     if (length <= 0) return Fail("cannot find where corvane-asset is installed");
@@ -145,7 +165,8 @@ int PlayWav(int argc, char** argv) {
                     "again)");
 
     std::vector<char*> args = {player.data()};
-    for (int i = 2; i < argc; ++i) args.push_back(argv[i]);
+    args.insert(args.end(), options.begin(), options.end());
+    args.push_back(file);
     args.push_back(nullptr);
     std::fflush(nullptr);
     execv(player.c_str(), args.data());

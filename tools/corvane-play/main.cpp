@@ -1,15 +1,22 @@
 // corvane-play: plays one WAV file through the engine on the SDL backend and
 // returns when it has finished. corvane-asset's "play" command runs it.
-//   corvane-play FILE.wav [--volume V] [--pan P]
+//   corvane-play [--volume V] [--pan P] FILE.wav
 // V is 0..1 (1 = full volume), P is -1..1 (-1 = left only). SDL picks the
 // audio driver; SDL_AUDIODRIVER=disk with SDL_DISKAUDIOFILE=out.raw writes the
 // mixed samples (16-bit stereo, 44100 per second) to a file instead.
+//
+// The SDL backend's main() starts every program through WinMain with the
+// arguments joined by single blanks; the options come first and everything
+// after them is the file's name, blanks and all.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <thread>
 
+#include "platform/api/platform.h"
 #include "shell/debugger.h"
 #include "shell/windx.h"
 #include "sound/soundx.h"
@@ -18,18 +25,30 @@ namespace {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: corvane-play FILE.wav [--volume V] [--pan P]\n"
+                 "usage: corvane-play [--volume V] [--pan P] FILE.wav\n"
                  "  V: 0 (-50 dB) to 1 (full volume), default 1\n"
                  "  P: -1 (left only) to 1 (right only), default 0\n");
     return 2;
 }
 
-bool ParseNumber(const char* text, float low, float high, float* out) {
+bool ParseNumber(const std::string& text, float low, float high, float* out) {
     char* end = nullptr;
-    const float value = std::strtof(text, &end);
-    if (end == text || *end != '\0' || !(value >= low && value <= high)) return false;
+    const float value = std::strtof(text.c_str(), &end);
+    if (end == text.c_str() || *end != '\0' || !(value >= low && value <= high)) return false;
     *out = value;
     return true;
+}
+
+// The next blank-separated word of `line` from `at` on; `at` moves past it.
+std::string NextWord(const std::string& line, std::size_t* at) {
+    const std::size_t start = line.find_first_not_of(' ', *at);
+    if (start == std::string::npos) {
+        *at = line.size();
+        return "";
+    }
+    const std::size_t end = std::min(line.find(' ', start), line.size());
+    *at = end;
+    return line.substr(start, end - start);
 }
 
 bool Playing(IDirectSoundBuffer* buffer) {
@@ -39,22 +58,28 @@ bool Playing(IDirectSoundBuffer* buffer) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    const char* path = nullptr;
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+    const std::string line = commandLine != nullptr ? commandLine : "";
     float volume = 1.0f;
     float pan = 0.0f;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--volume") == 0 && i + 1 < argc) {
-            if (!ParseNumber(argv[++i], 0.0f, 1.0f, &volume)) return Usage();
-        } else if (std::strcmp(argv[i], "--pan") == 0 && i + 1 < argc) {
-            if (!ParseNumber(argv[++i], -1.0f, 1.0f, &pan)) return Usage();
-        } else if (path == nullptr && argv[i][0] != '-') {
-            path = argv[i];
+    std::size_t at = 0;
+    for (;;) {
+        std::size_t next = at;
+        const std::string word = NextWord(line, &next);
+        if (word == "--volume" || word == "--pan") {
+            const std::string value = NextWord(line, &next);
+            if (!ParseNumber(value, word == "--pan" ? -1.0f : 0.0f, 1.0f,
+                             word == "--pan" ? &pan : &volume))
+                return Usage();
+            at = next;
         } else {
-            return Usage();
+            break;
         }
     }
-    if (path == nullptr) return Usage();
+    const std::size_t start = line.find_first_not_of(' ', at);
+    if (start == std::string::npos || line[start] == '-') return Usage();
+    const std::string file = line.substr(start);
+    const char* path = file.c_str();
     // No debug.txt in the user's folder: reports reach the terminal.
     Debug.Close();
 
