@@ -1,11 +1,10 @@
 #include "image/draw_routines.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "image/draw_area.h"
+#include "image/draw_kernels.h"
 #include "image/image.h"
-#include "image/pixel_rules.h"
 #include "shell/windx.h"
 
 bool ClipImage(int x, int y, const Image* image, int& destOffset, int& sourceOffset,
@@ -110,12 +109,7 @@ int DrawPlain16(int x, int y, Image* image) {
     DrawArea area;
     const DrawStart start = BeginDraw(x, y, image, DRAW_PLAIN, false, area);
     if (start != DrawStart::Draw) return Answer(start);
-    const std::size_t rowBytes = static_cast<std::size_t>(area.width) * 2;
-    for (int row = 0; row < area.rows; ++row) {
-        std::memcpy(area.dst, area.src, rowBytes);
-        area.dst += area.dstPitch;
-        area.src += area.srcPitch;
-    }
+    ActiveKernels().plain(area);
     return 1;
 }
 
@@ -123,11 +117,7 @@ int DrawMasked16(int x, int y, Image* image) {
     DrawArea area;
     const DrawStart start = BeginDraw(x, y, image, DRAW_MASKED, false, area);
     if (start != DrawStart::Draw) return Answer(start);
-    for (int row = 0; row < area.rows; ++row) {
-        for (int i = 0; i < area.width; ++i) area.dst[i] = MaskedPixel(area.dst[i], area.src[i]);
-        area.dst += area.dstPitch;
-        area.src += area.srcPitch;
-    }
+    ActiveKernels().masked(area);
     return 1;
 }
 
@@ -136,14 +126,7 @@ int DrawAlpha16(int x, int y, Image* image) {
     const DrawStart start = BeginDraw(x, y, image, DRAW_ALPHA, true, area);
     if (start != DrawStart::Draw) return Answer(start);
     const ChannelMasks masks = CurrentMasks();
-    for (int row = 0; row < area.rows; ++row) {
-        for (int i = 0; i < area.width; ++i) {
-            area.dst[i] = AlphaPixel(area.dst[i], area.src[i], area.alpha[i], masks);
-        }
-        area.dst += area.dstPitch;
-        area.src += area.srcPitch;
-        area.alpha += area.srcPitch;
-    }
+    (MasksFitLanes(masks) ? ActiveKernels() : kReferenceKernels).alpha(area, masks);
     return 1;
 }
 
@@ -153,12 +136,6 @@ int DrawAdditive16(int x, int y, Image* image) {
     const DrawStart start = BeginDraw(x, y, image, DRAW_ADDITIVE, true, area);
     if (start != DrawStart::Draw) return Answer(start);
     const ChannelMasks masks = CurrentMasks();
-    for (int row = 0; row < area.rows; ++row) {
-        for (int i = 0; i < area.width; ++i) {
-            area.dst[i] = AdditivePixel(area.dst[i], area.src[i], masks);
-        }
-        area.dst += area.dstPitch;
-        area.src += area.srcPitch;
-    }
+    (MasksFitLanes(masks) ? ActiveKernels() : kReferenceKernels).additive(area, masks);
     return 1;
 }

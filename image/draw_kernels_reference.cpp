@@ -1,0 +1,53 @@
+// The plain row loops: every other set of kernels must give exactly these words.
+#include <cstring>
+
+#include "image/draw_kernels.h"
+
+namespace {
+
+void PlainRows(const DrawArea& area) {
+    const std::size_t rowBytes = static_cast<std::size_t>(area.width) * 2;
+    std::uint16_t* dst = area.dst;
+    const std::uint16_t* src = area.src;
+    for (int row = 0; row < area.rows; ++row) {
+        std::memcpy(dst, src, rowBytes);
+        dst += area.dstPitch;
+        src += area.srcPitch;
+    }
+}
+
+void MaskedRows(const DrawArea& area) {
+    std::uint16_t* dst = area.dst;
+    const std::uint16_t* src = area.src;
+    for (int row = 0; row < area.rows; ++row) {
+        for (int i = 0; i < area.width; ++i) dst[i] = MaskedPixel(dst[i], src[i]);
+        dst += area.dstPitch;
+        src += area.srcPitch;
+    }
+}
+
+void AlphaRows(const DrawArea& area, const ChannelMasks& masks) {
+    std::uint16_t* dst = area.dst;
+    const std::uint16_t* src = area.src;
+    const std::uint8_t* alpha = area.alpha;
+    for (int row = 0; row < area.rows; ++row) {
+        for (int i = 0; i < area.width; ++i) dst[i] = AlphaPixel(dst[i], src[i], alpha[i], masks);
+        dst += area.dstPitch;
+        src += area.srcPitch;
+        alpha += area.srcPitch;
+    }
+}
+
+void AdditiveRows(const DrawArea& area, const ChannelMasks& masks) {
+    std::uint16_t* dst = area.dst;
+    const std::uint16_t* src = area.src;
+    for (int row = 0; row < area.rows; ++row) {
+        for (int i = 0; i < area.width; ++i) dst[i] = AdditivePixel(dst[i], src[i], masks);
+        dst += area.dstPitch;
+        src += area.srcPitch;
+    }
+}
+
+}  // namespace
+
+const DrawKernels kReferenceKernels = {PlainRows, MaskedRows, AlphaRows, AdditiveRows};
