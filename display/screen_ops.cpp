@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "image/draw_routines.h"
 #include "image/image.h"
 #include "shell/windx.h"
 
@@ -19,11 +20,9 @@ FloorDivision FloorDivMod(std::int64_t a, std::int64_t n) {
 void WinDX::ClearScreen() {
     if (backBuffer == nullptr) return;
     // Each row is cleared over the whole pitch, padding included.
-    auto* row = reinterpret_cast<std::uint8_t*>(backBuffer);
-    for (std::int32_t y = 0; y < height; ++y) {
-        std::memset(row, 0, static_cast<size_t>(pitch));
-        row += static_cast<std::ptrdiff_t>(width) * 2;
-    }
+    if (height <= 0 || pitch <= 0 || width < 0) return;
+    ClearRows(backBuffer, height, static_cast<std::size_t>(pitch),
+              static_cast<std::size_t>(width) * 2);
 }
 
 void WinDX::FillBox(int left, int top, int right, int bottom, int red, int green, int blue) {

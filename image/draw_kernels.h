@@ -3,6 +3,7 @@
 // pixel_rules.h, with only the middle of each row done many pixels at a time.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "image/draw_area.h"
@@ -17,7 +18,14 @@ struct DrawKernels {
     void (*alpha)(const DrawArea& area, const ChannelMasks& masks);
     // Adds with saturation per channel (AdditivePixel).
     void (*additive)(const DrawArea& area, const ChannelMasks& masks);
+    // Sets rowBytes bytes to 0 at each of `rows` row starts, step bytes apart.
+    void (*clearRows)(std::uint8_t* first, int rows, std::size_t rowBytes, std::size_t step);
 };
+
+// clearRows for the vector sets: rows that touch or overlap (step <= rowBytes)
+// cover one block, cleared by a single memset, which is already the C
+// library's widest store loop; rows with gaps between them go one by one.
+void ClearRowsJoined(std::uint8_t* first, int rows, std::size_t rowBytes, std::size_t step);
 
 // The plain loops: one pixel at a time, one memcpy per plain row.
 extern const DrawKernels kReferenceKernels;

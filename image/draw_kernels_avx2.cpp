@@ -93,7 +93,7 @@ CORVANE_LANES void AdditiveRows(const DrawArea& area, const ChannelMasks& masks)
     }
 }
 
-const DrawKernels kAvx2Kernels = {PlainRows, MaskedRows, AlphaRows, AdditiveRows};
+const DrawKernels kAvx2Kernels = {PlainRows, MaskedRows, AlphaRows, AdditiveRows, ClearRowsJoined};
 
 }  // namespace
 

@@ -48,6 +48,20 @@ void AdditiveRows(const DrawArea& area, const ChannelMasks& masks) {
     }
 }
 
+void ClearRowByRow(std::uint8_t* first, int rows, std::size_t rowBytes, std::size_t step) {
+    for (int row = 0; row < rows; ++row) std::memset(first + row * step, 0, rowBytes);
+}
+
 }  // namespace
 
-const DrawKernels kReferenceKernels = {PlainRows, MaskedRows, AlphaRows, AdditiveRows};
+void ClearRowsJoined(std::uint8_t* first, int rows, std::size_t rowBytes, std::size_t step) {
+    if (rows <= 0) return;
+    if (step > rowBytes) {
+        ClearRowByRow(first, rows, rowBytes, step);
+        return;
+    }
+    std::memset(first, 0, (rows - 1) * step + rowBytes);
+}
+
+const DrawKernels kReferenceKernels = {PlainRows, MaskedRows, AlphaRows, AdditiveRows,
+                                       ClearRowByRow};

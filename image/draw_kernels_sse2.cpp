@@ -82,7 +82,7 @@ CORVANE_LANES void AdditiveRows(const DrawArea& area, const ChannelMasks& masks)
     }
 }
 
-const DrawKernels kSse2Kernels = {PlainRows, MaskedRows, AlphaRows, AdditiveRows};
+const DrawKernels kSse2Kernels = {PlainRows, MaskedRows, AlphaRows, AdditiveRows, ClearRowsJoined};
 
 }  // namespace
 

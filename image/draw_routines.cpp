@@ -139,3 +139,7 @@ int DrawAdditive16(int x, int y, Image* image) {
     (MasksFitLanes(masks) ? ActiveKernels() : kReferenceKernels).additive(area, masks);
     return 1;
 }
+
+void ClearRows(void* first, int rows, std::size_t rowBytes, std::size_t step) {
+    ActiveKernels().clearRows(static_cast<std::uint8_t*>(first), rows, rowBytes, step);
+}

@@ -2,6 +2,8 @@
 // computation they share. They draw into Corvane's locked back buffer.
 #pragma once
 
+#include <cstddef>
+
 class Image;
 
 // Clips an image placed at (x, y) against the engine's clip rectangle. Offsets
@@ -21,3 +23,7 @@ int DrawPlain16(int x, int y, Image* image);
 int DrawMasked16(int x, int y, Image* image);
 int DrawAlpha16(int x, int y, Image* image);
 int DrawAdditive16(int x, int y, Image* image);
+
+// Sets rowBytes bytes to 0 at the start of each of `rows` rows, step bytes
+// apart, from first on (the frame clear's loop); rows may overlap.
+void ClearRows(void* first, int rows, std::size_t rowBytes, std::size_t step);
