@@ -64,6 +64,9 @@ int WinDX::DrawTiled(int x, int y, Image* image) {
     const std::int64_t tileWidth = image->width;
     const std::int64_t tileHeight = image->height;
     if (tileWidth <= 0 || tileHeight <= 0) return 1;
+    // With the engine's own plain routine in the table the tiles can be laid in
+    // one pass, row by row: the same pixels, without a clip per tile.
+    if (drawTable.DrawPlain == DrawPlain16 && TilePlain16(x, y, image)) return 1;
 
     // The screen is a window at (x, y) onto a plane tiled from its origin; the
     // first tile starts at (-rx, -ry), never right of or below the screen's corner.

@@ -18,6 +18,8 @@ struct DrawKernels {
     void (*alpha)(const DrawArea& area, const ChannelMasks& masks);
     // Adds with saturation per channel (AdditivePixel).
     void (*additive)(const DrawArea& area, const ChannelMasks& masks);
+    // Covers the rectangle with copies of the tile.
+    void (*tiled)(const TileArea& area);
     // Sets rowBytes bytes to 0 at each of `rows` row starts, step bytes apart.
     void (*clearRows)(std::uint8_t* first, int rows, std::size_t rowBytes, std::size_t step);
 };

@@ -9,6 +9,7 @@
 #define CORVANE_LANES __attribute__((target("avx2")))
 #include "image/lanes_avx2.h"
 #include "image/lanes_sse2.h"
+#include "image/tile_rows.h"
 
 namespace {
 
@@ -93,7 +94,9 @@ CORVANE_LANES void AdditiveRows(const DrawArea& area, const ChannelMasks& masks)
     }
 }
 
-const DrawKernels kAvx2Kernels = {PlainRows, MaskedRows, AlphaRows, AdditiveRows, ClearRowsJoined};
+const DrawKernels kAvx2Kernels = {
+    PlainRows,      MaskedRows, AlphaRows, AdditiveRows, TiledRowsWith<16, Copy16, CopyRow>,
+    ClearRowsJoined};
 
 }  // namespace
 

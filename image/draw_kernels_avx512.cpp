@@ -12,6 +12,7 @@
 #define CORVANE_LANES __attribute__((target("avx512f,avx512bw,avx512vl")))
 #include "image/lanes_avx2.h"
 #include "image/lanes_sse2.h"
+#include "image/tile_rows.h"
 
 namespace {
 
@@ -172,8 +173,9 @@ CORVANE_LANES void AdditiveRows(const DrawArea& area, const ChannelMasks& masks)
     }
 }
 
-const DrawKernels kAvx512Kernels = {PlainRows, MaskedRows, AlphaRows, AdditiveRows,
-                                    ClearRowsJoined};
+const DrawKernels kAvx512Kernels = {
+    PlainRows,      MaskedRows, AlphaRows, AdditiveRows, TiledRowsWith<32, Copy32, CopyRow>,
+    ClearRowsJoined};
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "image/draw_kernels.h"
+#include "image/tile_rows.h"
 
 namespace {
 
@@ -48,6 +49,18 @@ void AdditiveRows(const DrawArea& area, const ChannelMasks& masks) {
     }
 }
 
+// What drawing the tiles one by one leaves in each row: a run from each tile.
+void TiledRows(const TileArea& area) {
+    std::uint16_t* dst = area.dst;
+    int tileRow = area.firstRow;
+    for (int row = 0; row < area.rows; ++row) {
+        RepeatRow(dst, area.tile + static_cast<std::size_t>(tileRow) * area.tileWidth,
+                  area.tileWidth, area.firstColumn, area.width);
+        dst += area.dstPitch;
+        if (++tileRow == area.tileHeight) tileRow = 0;
+    }
+}
+
 void ClearRowByRow(std::uint8_t* first, int rows, std::size_t rowBytes, std::size_t step) {
     for (int row = 0; row < rows; ++row) std::memset(first + row * step, 0, rowBytes);
 }
@@ -63,5 +76,5 @@ void ClearRowsJoined(std::uint8_t* first, int rows, std::size_t rowBytes, std::s
     std::memset(first, 0, (rows - 1) * step + rowBytes);
 }
 
-const DrawKernels kReferenceKernels = {PlainRows, MaskedRows, AlphaRows, AdditiveRows,
-                                       ClearRowByRow};
+const DrawKernels kReferenceKernels = {PlainRows,    MaskedRows, AlphaRows,
+                                       AdditiveRows, TiledRows,  ClearRowByRow};

@@ -7,6 +7,7 @@
 
 #define CORVANE_LANES __attribute__((target("sse2")))
 #include "image/lanes_sse2.h"
+#include "image/tile_rows.h"
 
 namespace {
 
@@ -82,7 +83,9 @@ CORVANE_LANES void AdditiveRows(const DrawArea& area, const ChannelMasks& masks)
     }
 }
 
-const DrawKernels kSse2Kernels = {PlainRows, MaskedRows, AlphaRows, AdditiveRows, ClearRowsJoined};
+const DrawKernels kSse2Kernels = {
+    PlainRows,      MaskedRows, AlphaRows, AdditiveRows, TiledRowsWith<8, Copy8, CopyRow>,
+    ClearRowsJoined};
 
 }  // namespace
 

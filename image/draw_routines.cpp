@@ -140,6 +140,37 @@ int DrawAdditive16(int x, int y, Image* image) {
     return 1;
 }
 
+bool TilePlain16(int x, int y, const Image* image) {
+    if (image == nullptr || image->purpose != DRAW_PLAIN || Corvane.backBuffer == nullptr)
+        return false;
+    const std::int64_t tw = image->width;
+    const std::int64_t th = image->height;
+    if (tw <= 0 || th <= 0 || image->pixels == nullptr ||
+        static_cast<std::int64_t>(image->PixelBytes()) < tw * th * 2)
+        return false;
+    // The clip rectangle as ClipImage keeps it, inside the back buffer.
+    const std::int64_t left = std::max(Corvane.clipLeft, 0);
+    const std::int64_t top = std::max(Corvane.clipTop, 0);
+    const std::int64_t right = std::min(Corvane.clipRight, Corvane.width - 1);
+    const std::int64_t bottom = std::min(Corvane.clipBottom, Corvane.height - 1);
+    if (left > right || top > bottom) return true;
+
+    // Floor remainders: the plane's tiles start at multiples of the tile size.
+    const auto floorMod = [](std::int64_t a, std::int64_t n) { return ((a % n) + n) % n; };
+    TileArea area;
+    area.dst = Corvane.backBuffer + top * Corvane.width + left;
+    area.width = static_cast<int>(right - left + 1);
+    area.rows = static_cast<int>(bottom - top + 1);
+    area.dstPitch = Corvane.width;
+    area.tile = reinterpret_cast<const std::uint16_t*>(image->pixels);
+    area.tileWidth = static_cast<int>(tw);
+    area.tileHeight = static_cast<int>(th);
+    area.firstColumn = static_cast<int>(floorMod(x + left, tw));
+    area.firstRow = static_cast<int>(floorMod(y + top, th));
+    ActiveKernels().tiled(area);
+    return true;
+}
+
 void ClearRows(void* first, int rows, std::size_t rowBytes, std::size_t step) {
     ActiveKernels().clearRows(static_cast<std::uint8_t*>(first), rows, rowBytes, step);
 }
