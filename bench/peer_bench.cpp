@@ -6,6 +6,9 @@
 //   frame's rows, 90 copies of 180 bytes per sprite.
 // - tiled: the frame covered with a 64 x 64 tile. Bound: one memcpy of a frame.
 // - clear: the frame set to black. Bound: one memset of the frame.
+// - game: one frame of the game on the headless display (run, which moves the
+//   alien and draws the grass, the objects and the alien, then presents), when
+//   the game is built. Bound: one memcpy of a frame.
 // After the runs a table gives each figure as a ratio to its bound (bound time
 // over the routine's time; 1 is as fast as the bound). Times are CPU time, the
 // median when --benchmark_repetitions is given.
@@ -25,6 +28,14 @@
 #include "image/draw_routines.h"
 #include "image/image.h"
 #include "shell/windx.h"
+
+#ifdef CORVANE_BENCH_GAME
+#include <filesystem>
+
+#include "game/game.h"
+#include "platform/headless/control.h"
+#include "tools/corvane-replay/replay.h"
+#endif
 
 namespace {
 
@@ -185,9 +196,15 @@ void CorvaneSprite(benchmark::State& state, DrawImplementation which, DrawRoutin
     SetDrawImplementation(DrawImplementation::Best);
 }
 
-void CorvaneTiled(benchmark::State& state, DrawImplementation which) {
+// The plain routine behind another pointer: DrawTiled then draws tile by tile.
+int PlainTileByTile(int x, int y, Image* image) {
+    return DrawPlain16(x, y, image);
+}
+
+void CorvaneTiled(benchmark::State& state, DrawImplementation which, bool tileByTile) {
     Scene& scene = TheScene();
     scene.Attach();
+    if (tileByTile) Corvane.drawTable.DrawPlain = PlainTileByTile;
     SetDrawImplementation(which);
     int scroll = 0;
     for (auto _ : state) {
@@ -247,6 +264,39 @@ void PeerClear(benchmark::State& state, const Peer& peer) {
     peer.stop();
 }
 
+#ifdef CORVANE_BENCH_GAME
+// The game started afresh on the headless display, walking right so that the
+// grass and the wall scroll. It reads Images\ from the working folder: the build
+// copies the pictures beside this program.
+// presentOnly: one frame is drawn, then only presented again and again, which
+// shows the presentation's share of a frame.
+void GameFrame(benchmark::State& state, DrawImplementation which, bool presentOnly) {
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) std::filesystem::current_path(self.parent_path(), error);
+    replay::ResetProgram();
+    static char instance;
+    Corvane.SetInstance(reinterpret_cast<HINSTANCE>(&instance), SW_SHOWNORMAL);
+    initialize();
+    if (Corvane.GetStatus() != INIT_OK || background.width <= 0) {
+        state.SkipWithError("the game did not start (are the pictures beside the program?)");
+        return;
+    }
+    SetDrawImplementation(which);
+    Corvane.KeyDown(39);
+    if (presentOnly) run();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(presentOnly ? Corvane.ViewUpdate() : run());
+        benchmark::ClobberMemory();
+    }
+    const bool presented = headless::PresentCount() >= state.iterations();
+    Corvane.CleanUp();
+    replay::ResetProgram();
+    SetDrawImplementation(DrawImplementation::Best);
+    if (!presented) state.SkipWithError("frames not presented");
+}
+#endif
+
 const Peer* const kPeers[] = {&PixmanPeer(), &SdlPeer(), &AllegroPeer()};
 
 struct Operation {
@@ -299,8 +349,11 @@ void RegisterAll() {
     for (DrawImplementation which : Implementations()) {
         benchmark::RegisterBenchmark(
             ("tiled/DrawTiled/" + CorvaneName(which)).c_str(),
-            [which](benchmark::State& state) { CorvaneTiled(state, which); });
+            [which](benchmark::State& state) { CorvaneTiled(state, which, false); });
     }
+    benchmark::RegisterBenchmark(
+        "tiled/DrawTiled/corvane reference, tile by tile",
+        [](benchmark::State& state) { CorvaneTiled(state, DrawImplementation::Reference, true); });
     for (const Peer* peer : kPeers) {
         benchmark::RegisterBenchmark(("tiled/DrawTiled/" + std::string(peer->name)).c_str(),
                                      [peer](benchmark::State& state) { PeerTiled(state, *peer); });
@@ -311,6 +364,17 @@ void RegisterAll() {
         benchmark::RegisterBenchmark(("clear/ClearScreen/" + std::string(peer->name)).c_str(),
                                      [peer](benchmark::State& state) { PeerClear(state, *peer); });
     }
+#ifdef CORVANE_BENCH_GAME
+    benchmark::RegisterBenchmark("game/bound/memcpy frame", MemcpyFrame);
+    for (DrawImplementation which : Implementations()) {
+        benchmark::RegisterBenchmark(
+            ("game/run and present/" + CorvaneName(which)).c_str(),
+            [which](benchmark::State& state) { GameFrame(state, which, false); });
+    }
+    benchmark::RegisterBenchmark("game/present only/headless", [](benchmark::State& state) {
+        GameFrame(state, DrawImplementation::Best, true);
+    });
+#endif
 }
 
 // Prints the usual console lines, then the table of ratios to each group's

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -65,8 +66,11 @@ CORVANE_LANES void TiledRowsWith(const TileArea& a) {
     int k = 0;
     for (int row = 0; row < a.rows; ++row) {
         const std::uint16_t* pattern = &patterns[static_cast<std::size_t>(k) * length];
-        int i = 0;
-        int j = 0;
+        // One register at the row's start, then registers on register-sized
+        // boundaries, so that no store straddles two cache lines.
+        Copy(dst, pattern);
+        int i = static_cast<int>((0 - reinterpret_cast<std::uintptr_t>(dst)) % (Lanes * 2) / 2);
+        int j = i;
         for (; i + Lanes <= a.width; i += Lanes) {
             Copy(dst + i, pattern + j);
             j += Lanes;
