@@ -44,6 +44,17 @@ CORVANE_LANES inline void Masked32(std::uint16_t* dst, const std::uint16_t* src)
     _mm512_mask_storeu_epi16(dst, _mm512_test_epi16_mask(s, s), s);
 }
 
+// The narrower keyed steps with masked stores too (AVX-512 VL).
+CORVANE_LANES inline void MaskedStore16(std::uint16_t* dst, const std::uint16_t* src) {
+    const __m256i s = Load16(src);
+    _mm256_mask_storeu_epi16(dst, _mm256_test_epi16_mask(s, s), s);
+}
+
+CORVANE_LANES inline void MaskedStore8(std::uint16_t* dst, const std::uint16_t* src) {
+    const __m128i s = Load8(src);
+    _mm_mask_storeu_epi16(dst, _mm_test_epi16_mask(s, s), s);
+}
+
 CORVANE_LANES inline void Alpha32(std::uint16_t* dst, const std::uint16_t* src,
                                   const std::uint8_t* keep, const Masks32& m) {
     const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(keep));
@@ -110,11 +121,11 @@ CORVANE_LANES void MaskedRows(const DrawArea& area) {
         int i = 0;
         for (; i + 32 <= width; i += 32) Masked32(dst + i, src + i);
         if (i + 16 <= width) {
-            Masked16(dst + i, src + i);
+            MaskedStore16(dst + i, src + i);
             i += 16;
         }
         if (i + 8 <= width) {
-            Masked8(dst + i, src + i);
+            MaskedStore8(dst + i, src + i);
             i += 8;
         }
         for (; i < width; ++i) dst[i] = MaskedPixel(dst[i], src[i]);
