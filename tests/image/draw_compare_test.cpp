@@ -242,12 +242,32 @@ protected:
     void SetUp() override {
         EngineTest::SetUp();
         SetPixelFormat(0xF800, 0x07E0, 0x001F);
+        atStart_ = ActiveDrawImplementation();
     }
     void TearDown() override {
-        SetDrawImplementation(DrawImplementation::Best);
+        SetDrawImplementation(atStart_);
         EngineTest::TearDown();
     }
+
+    // The implementation in use when the case began: every case puts it back,
+    // so this is the program's start-up choice.
+    DrawImplementation atStart_ = DrawImplementation::Reference;
 };
+
+// Run by CTest with CORVANE_DRAW set to a name, an unknown word and nothing:
+// a name the processor runs is used from the start, anything else gives the
+// widest set.
+TEST_F(DrawCompareTest, StartUpChoiceFollowsTheEnvironment) {
+    const std::vector<DrawImplementation> fast = FastImplementations();
+    DrawImplementation expected = fast.empty() ? DrawImplementation::Reference : fast.back();
+    DrawImplementation named = DrawImplementation::Best;
+    if (ParseDrawImplementation(std::getenv("CORVANE_DRAW"), named) &&
+        named != DrawImplementation::Best && DrawImplementationAvailable(named))
+        expected = named;
+    EXPECT_EQ(atStart_, expected) << "CORVANE_DRAW="
+                                  << (std::getenv("CORVANE_DRAW") ? std::getenv("CORVANE_DRAW")
+                                                                  : "");
+}
 
 TEST_F(DrawCompareTest, BestIsTheWidestSetTheProcessorRuns) {
     ASSERT_TRUE(SetDrawImplementation(DrawImplementation::Best));
