@@ -106,6 +106,11 @@ void HeadlessSurface::FillDescription(DDSURFACEDESC& desc) const {
 
 Frame HeadlessSurface::Capture(int x, int y, int width, int height) const {
     Frame frame;
+    CaptureInto(frame, x, y, width, height);
+    return frame;
+}
+
+void HeadlessSurface::CaptureInto(Frame& frame, int x, int y, int width, int height) const {
     const int left = std::max(x, 0);
     const int top = std::max(y, 0);
     const int right = std::min(x + width, width_);
@@ -113,16 +118,25 @@ Frame HeadlessSurface::Capture(int x, int y, int width, int height) const {
     frame.redMask = masks_[0];
     frame.greenMask = masks_[1];
     frame.blueMask = masks_[2];
-    if (right <= left || bottom <= top) return frame;
+    frame.width = 0;
+    frame.height = 0;
+    frame.pixels.clear();
+    if (right <= left || bottom <= top) return;
     frame.width = right - left;
     frame.height = bottom - top;
-    frame.pixels.reserve(static_cast<size_t>(frame.width) * frame.height);
+    // The frame keeps its storage from one presentation to the next, so a
+    // running game does not allocate a picture per frame.
+    frame.pixels.resize(static_cast<size_t>(frame.width) * frame.height);
     const int stride = pitch_ / 2;
-    for (int row = top; row < bottom; ++row) {
-        const std::uint16_t* start = pixels_.data() + static_cast<size_t>(row) * stride + left;
-        frame.pixels.insert(frame.pixels.end(), start, start + frame.width);
-    }
-    return frame;
+    for (int row = top; row < bottom; ++row)
+        std::memcpy(frame.pixels.data() + static_cast<size_t>(row - top) * frame.width,
+                    pixels_.data() + static_cast<size_t>(row) * stride + left,
+                    static_cast<size_t>(frame.width) * 2);
+}
+
+void HeadlessSurface::PresentPart(int x, int y, int width, int height) const {
+    CaptureInto(BeginPresent(), x, y, width, height);
+    FinishPresent();
 }
 
 HRESULT HeadlessSurface::GetSurfaceDesc(LPDDSURFACEDESC desc) {
@@ -227,7 +241,7 @@ HRESULT HeadlessSurface::Flip(IDirectDrawSurface* targetOverride, DWORD flags) {
         for (size_t i = 1; i < backBuffers.size(); ++i)
             std::swap(backBuffers[i - 1]->pixels_, backBuffers[i]->pixels_);
     }
-    Present(Capture(0, 0, width_, height_));
+    PresentPart(0, 0, width_, height_);
     return Answer(Op::Flip, args, kind_, DD_OK);
 }
 
@@ -285,9 +299,9 @@ HRESULT HeadlessSurface::BltFast(DWORD x, DWORD y, IDirectDrawSurface* source, L
         RECT client;
         POINT origin = {0, 0};
         if (window != nullptr && GetClientRect(window, &client) && ClientToScreen(window, &origin))
-            Present(Capture(origin.x, origin.y, client.right, client.bottom));
+            PresentPart(origin.x, origin.y, client.right, client.bottom);
         else
-            Present(Capture(static_cast<int>(x), static_cast<int>(y), width, height));
+            PresentPart(static_cast<int>(x), static_cast<int>(y), width, height);
     }
     return Answer(Op::BltFast, args, kind_, DD_OK);
 }
