@@ -124,6 +124,7 @@ void TranslateWindowEvent(const SDL_WindowEvent& event, std::deque<MSG>& out) {
     InputState& state = State();
     switch (event.event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:
+            window->focused = true;
             if (!state.appActive) {
                 state.appActive = true;
                 Add(out, window, WM_ACTIVATEAPP, 1, 0);
@@ -131,6 +132,7 @@ void TranslateWindowEvent(const SDL_WindowEvent& event, std::deque<MSG>& out) {
             Add(out, window, WM_SETFOCUS, 0, 0);
             break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
+            window->focused = false;
             if (state.appActive) {
                 state.appActive = false;
                 Add(out, window, WM_ACTIVATEAPP, 0, 0);

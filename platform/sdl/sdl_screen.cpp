@@ -80,6 +80,7 @@ void CloseScreen(HWND window) {
     window->textureWidth = 0;
     window->textureHeight = 0;
     window->lastFrame = {0, 0, 0, 0};
+    window->focused = false;
 }
 
 bool PresentFrame(HWND window, const std::uint16_t* pixels, int width, int height, int pitchBytes,
@@ -119,8 +120,7 @@ POINT ClientOrigin(HWND window) {
 }
 
 bool HasFocus(HWND window) {
-    return window != nullptr && window->sdlWindow != nullptr &&
-           (SDL_GetWindowFlags(window->sdlWindow) & SDL_WINDOW_INPUT_FOCUS) != 0;
+    return window != nullptr && window->sdlWindow != nullptr && window->focused;
 }
 
 }  // namespace sdl

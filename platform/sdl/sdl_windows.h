@@ -19,6 +19,7 @@ struct HWND__ {
     bool visible = false;
     bool destroying = false;
     bool destroyed = false;
+    bool focused = false;  // between SDL's focus-gained and focus-lost events
     // The on-screen part, null until shown.
     SDL_Window* sdlWindow = nullptr;
     SDL_Renderer* renderer = nullptr;
