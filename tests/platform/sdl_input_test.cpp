@@ -123,12 +123,12 @@ TEST_F(SdlEvents, ShiftsMoveTheirSideAndTheNeutralCode) {
     PushKey(SDLK_RSHIFT, SDL_SCANCODE_RSHIFT, false);
     // The neutral shift stays down while either side is held.
     EXPECT_EQ(Summary(Pump()), (Codes{{WM_KEYDOWN, 16},
-                                    {WM_KEYDOWN, 160},
-                                    {WM_KEYDOWN, 16},
-                                    {WM_KEYDOWN, 161},
-                                    {WM_KEYUP, 160},
-                                    {WM_KEYUP, 16},
-                                    {WM_KEYUP, 161}}));
+                                      {WM_KEYDOWN, 160},
+                                      {WM_KEYDOWN, 16},
+                                      {WM_KEYDOWN, 161},
+                                      {WM_KEYUP, 160},
+                                      {WM_KEYUP, 16},
+                                      {WM_KEYUP, 161}}));
 }
 
 TEST_F(SdlEvents, TypedTextAndTranslatedKeysBecomeCharacters) {
@@ -142,11 +142,11 @@ TEST_F(SdlEvents, TypedTextAndTranslatedKeysBecomeCharacters) {
     // Return's character comes right after its key, before the typed text; the
     // character outside the 8-bit set is dropped.
     EXPECT_EQ(Summary(Pump(true)), (Codes{{WM_KEYDOWN, 13},
-                                        {WM_CHAR, 13},
-                                        {WM_CHAR, 'a'},
-                                        {WM_CHAR, 0xE9},
-                                        {WM_CHAR, 0x80},
-                                        {WM_KEYUP, 13}}));
+                                          {WM_CHAR, 13},
+                                          {WM_CHAR, 'a'},
+                                          {WM_CHAR, 0xE9},
+                                          {WM_CHAR, 0x80},
+                                          {WM_KEYUP, 13}}));
     // Without TranslateMessage no character is made for Return.
     PushKey(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, true);
     EXPECT_EQ(Summary(Pump(false)), (Codes{{WM_KEYDOWN, 27}}));
