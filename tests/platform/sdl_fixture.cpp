@@ -1,5 +1,7 @@
 #include "tests/platform/sdl_fixture.h"
 
+#include "platform/sdl/sdl_video.h"
+
 namespace sdltest {
 namespace {
 
@@ -27,6 +29,7 @@ void RegisterTestClass() {
 }
 
 void SdlTest::SetUp() {
+    ASSERT_TRUE(sdl::VideoReady());
     RegisterTestClass();
     Pump();
     Received().clear();
