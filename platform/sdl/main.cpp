@@ -1,5 +1,3 @@
-#include <SDL.h>
-
 #include <string>
 
 #include "platform/api/platform.h"
@@ -8,7 +6,7 @@
 // The program starts as on Windows: WinMain with an instance handle, no previous
 // instance, the command line and a normal show command.
 int main(int argc, char** argv) {
-    SDL_SetMainReady();
+    sdl::StartProgram();
     std::string commandLine;
     for (int i = 1; i < argc; ++i) {
         if (i > 1) commandLine += ' ';

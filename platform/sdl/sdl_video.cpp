@@ -12,6 +12,10 @@ enum class VideoState { NotTried, Ready, Failed };
 VideoState state = VideoState::NotTried;
 }  // namespace
 
+void StartProgram() {
+    SDL_SetMainReady();
+}
+
 bool VideoReady() {
     if (state == VideoState::NotTried) {
         // Pixel-exact scaling: a full-screen picture is enlarged by whole source pixels.

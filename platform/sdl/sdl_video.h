@@ -4,6 +4,8 @@
 
 namespace sdl {
 
+// Tells SDL that main() has begun; called first by main.
+void StartProgram();
 // Starts SDL's video subsystem on first use. False when no display can be used;
 // the reason is printed once on standard error.
 bool VideoReady();

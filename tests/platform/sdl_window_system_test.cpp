@@ -115,10 +115,34 @@ TEST_F(SdlTest, AMessageBoxWithoutADisplayGoesToStandardError) {
     EXPECT_EQ(printed, "Corvane Error: Unable to start.\n\nTry again\nSurface Lost\n");
 }
 
-TEST_F(SdlTest, ThereIsNoSoundDeviceYet) {
-    IDirectSound* sound = reinterpret_cast<IDirectSound*>(this);
+TEST_F(SdlTest, ASoundDeviceIsHadWhereSdlOffersOne) {
+    // The tests run on SDL's silent audio driver, which always has a device.
+    IDirectSound* sound = nullptr;
+    ASSERT_EQ(DirectSoundCreate(nullptr, &sound, nullptr), DS_OK);
+    ASSERT_NE(sound, nullptr);
+    EXPECT_EQ(sound->SetCooperativeLevel(nullptr, DSSCL_NORMAL), DS_OK);
+    EXPECT_EQ(sound->SetCooperativeLevel(nullptr, 9), DSERR_INVALIDPARAM);
+    // Buffers are not built yet, and say so instead of pretending.
+    WAVEFORMATEX format = {WAVE_FORMAT_PCM, 1, 22050, 44100, 2, 16, 0};
+    DSBUFFERDESC desc = {sizeof(DSBUFFERDESC), 0, 4410, 0, &format};
+    IDirectSoundBuffer* buffer = reinterpret_cast<IDirectSoundBuffer*>(this);
+    EXPECT_EQ(sound->CreateSoundBuffer(&desc, &buffer, nullptr), DSERR_UNSUPPORTED);
+    EXPECT_EQ(buffer, nullptr);
+    EXPECT_EQ(sound->Release(), 0u);
+}
+
+TEST(SdlSound, WithoutAnAudioDriverThereIsNoDevice) {
+    const char* before = SDL_getenv("SDL_AUDIODRIVER");
+    const std::string saved = before != nullptr ? before : "";
+    SDL_setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    testing::internal::CaptureStderr();
+    int marker = 0;
+    IDirectSound* sound = reinterpret_cast<IDirectSound*>(&marker);
     EXPECT_EQ(DirectSoundCreate(nullptr, &sound, nullptr), DSERR_NODRIVER);
+    const std::string printed = testing::internal::GetCapturedStderr();
+    SDL_setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
     EXPECT_EQ(sound, nullptr);
+    EXPECT_NE(printed.find("Corvane: no sound device"), std::string::npos);
 }
 
 }  // namespace
