@@ -1,12 +1,15 @@
-// Compares two pictures (binary PPM) in 16-bit 5:6:5 terms: each channel is cut
-// to its top 5, 6 and 5 bits first, since a display may widen a 5:6:5 picture
-// to 8 bits per channel in its own way (a full 6-bit green as 252, 254 or 255).
-//   frame_compare ACTUAL.ppm EXPECTED.ppm
-// Exit code 0 when they match, 1 when they differ, 2 when a file is unreadable.
+// Compares a picture with one or more expected ones (binary PPM) in 16-bit
+// 5:6:5 terms: each channel is cut to its top 5, 6 and 5 bits first, since a
+// display may widen a 5:6:5 picture to 8 bits per channel in its own way (a full
+// 6-bit green as 252, 254 or 255).
+//   frame_compare ACTUAL.ppm EXPECTED.ppm...
+// Prints the first expected picture that matches, or how the closest one
+// differs. Exit code 0 on a match, 1 on none, 2 when a file is unreadable.
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -54,29 +57,51 @@ bool Read(const char* path, Picture& picture) {
 
 }  // namespace
 
+// Number of differing pixels, or -1 when the sizes differ; first is the index of
+// the first difference.
+long long Differences(const Picture& a, const Picture& b, size_t& first) {
+    if (a.width != b.width || a.height != b.height) return -1;
+    long long differing = 0;
+    for (size_t i = 0; i < a.words.size(); ++i)
+        if (a.words[i] != b.words[i] && differing++ == 0) first = i;
+    return differing;
+}
+
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: frame_compare ACTUAL.ppm EXPECTED.ppm\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: frame_compare ACTUAL.ppm EXPECTED.ppm...\n");
         return 2;
     }
     Picture actual;
-    Picture expected;
-    if (!Read(argv[1], actual) || !Read(argv[2], expected)) return 2;
-    if (actual.width != expected.width || actual.height != expected.height) {
-        std::printf("sizes differ: %d x %d against %d x %d\n", actual.width, actual.height,
-                    expected.width, expected.height);
+    if (!Read(argv[1], actual)) return 2;
+    long long best = -1;
+    int bestIndex = 0;
+    size_t bestFirst = 0;
+    Picture bestPicture;
+    for (int i = 2; i < argc; ++i) {
+        Picture expected;
+        if (!Read(argv[i], expected)) return 2;
+        size_t first = 0;
+        const long long differing = Differences(actual, expected, first);
+        if (differing == 0) {
+            std::printf("identical to %s, %d x %d\n", argv[i], actual.width, actual.height);
+            return 0;
+        }
+        if (differing > 0 && (best < 0 || differing < best)) {
+            best = differing;
+            bestIndex = i;
+            bestFirst = first;
+            bestPicture = std::move(expected);
+        }
+    }
+    if (best < 0) {
+        std::printf("no expected picture is %d x %d\n", actual.width, actual.height);
         return 1;
     }
-    size_t differing = 0;
-    size_t first = 0;
-    for (size_t i = 0; i < actual.words.size(); ++i)
-        if (actual.words[i] != expected.words[i] && differing++ == 0) first = i;
-    if (differing == 0) {
-        std::printf("identical, %d x %d\n", actual.width, actual.height);
-        return 0;
-    }
-    std::printf("%zu of %zu pixels differ; first at (%zu, %zu): 0x%04X against 0x%04X\n", differing,
-                actual.words.size(), first % actual.width, first / actual.width,
-                actual.words[first], expected.words[first]);
+    std::printf(
+        "no match; closest %s: %lld of %zu pixels differ, first at (%zu, %zu): "
+        "0x%04X against 0x%04X\n",
+        argv[bestIndex], best, actual.words.size(), bestFirst % actual.width,
+        bestFirst / actual.width, actual.words[bestFirst], bestPicture.words[bestFirst]);
     return 1;
 }
