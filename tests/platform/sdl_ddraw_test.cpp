@@ -257,4 +257,39 @@ TEST_F(SdlDirectDraw, AFullScreenChainFlipsTheBackBufferOntoTheScaledScreen) {
     EXPECT_EQ(Shown(window, screen->w / 3, screen->h / 3), 0x07E0);
 }
 
+TEST_F(SdlDirectDraw, TextIsDrawnThroughASurfacesDeviceContext) {
+    HWND window = MakeWindow(WS_SYSMENU, 0, 0, 40, 30);
+    Start(window, DDSCL_NORMAL);
+    IDirectDrawSurface* back = nullptr;
+    ASSERT_EQ(Create(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN, 40, 30, &back),
+              DD_OK);
+    Fill(back, Blue);
+    HDC dc = nullptr;
+    ASSERT_EQ(back->GetDC(&dc), DD_OK);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 0, 0));
+    EXPECT_TRUE(TextOutA(dc, 2, 3, "H", 1));
+    back->ReleaseDC(dc);
+    // The glyph's pixels turn red, everything else keeps its blue, and nothing
+    // lands outside the 8 x 16 cell at (2, 3).
+    DDSURFACEDESC desc = {};
+    ASSERT_EQ(back->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+    const auto* pixels = static_cast<const std::uint16_t*>(desc.lpSurface);
+    int red = 0;
+    int outside = 0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) {
+            const std::uint16_t word = pixels[y * 40 + x];
+            const bool inCell = x >= 2 && x < 10 && y >= 3 && y < 19;
+            if (word == 0xF800) ++red;
+            if (word != 0x001F && !inCell) ++outside;
+            EXPECT_TRUE(word == 0xF800 || word == 0x001F);
+        }
+    back->Unlock(nullptr);
+    EXPECT_GT(red, 8);
+    EXPECT_EQ(outside, 0);
+    // The screen's context has no pixels to draw into.
+    EXPECT_FALSE(TextOutA(GetDC(nullptr), 0, 0, "H", 1));
+}
+
 }  // namespace
