@@ -261,12 +261,23 @@ HRESULT HeadlessSurface::BltFast(DWORD x, DWORD y, IDirectDrawSurface* source, L
     if (static_cast<long long>(x) + width > width_ || static_cast<long long>(y) + height > height_)
         return Answer(Op::BltFast, args, kind_, DDERR_INVALIDRECT);
 
-    const Frame copied = from->Capture(part.left, part.top, width, height);
     const int stride = pitch_ / 2;
-    for (int row = 0; row < height; ++row)
-        std::memcpy(pixels_.data() + static_cast<size_t>(y + row) * stride + x,
-                    copied.pixels.data() + static_cast<size_t>(row) * width,
-                    static_cast<size_t>(width) * 2);
+    if (from != this) {
+        // Another surface's rows go straight across.
+        const int fromStride = from->pitch_ / 2;
+        for (int row = 0; row < height; ++row)
+            std::memcpy(
+                pixels_.data() + static_cast<size_t>(y + row) * stride + x,
+                from->pixels_.data() + static_cast<size_t>(part.top + row) * fromStride + part.left,
+                static_cast<size_t>(width) * 2);
+    } else {
+        // A copy within one surface may overlap itself: take the part first.
+        const Frame copied = from->Capture(part.left, part.top, width, height);
+        for (int row = 0; row < height; ++row)
+            std::memcpy(pixels_.data() + static_cast<size_t>(y + row) * stride + x,
+                        copied.pixels.data() + static_cast<size_t>(row) * width,
+                        static_cast<size_t>(width) * 2);
+    }
 
     if (caps_ & DDSCAPS_PRIMARYSURFACE) {
         // What the user sees is the window's client area, wherever the copy went.
