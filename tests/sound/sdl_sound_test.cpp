@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -77,6 +78,15 @@ protected:
             ASSERT_EQ(buffer->GetStatus(&status), DS_OK);
         }
         EXPECT_EQ(status & DSBSTATUS_PLAYING, 0u) << "the buffer never ended";
+    }
+
+    // Waits until the device has written at least `bytes` (at most ten seconds).
+    void WaitForOutput(std::uintmax_t bytes) const {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        std::error_code error;
+        while (std::chrono::steady_clock::now() < until &&
+               !(std::filesystem::file_size(output_, error) >= bytes && !error))
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 
     // Closes the device and answers what it wrote, as 16-bit samples.
@@ -167,7 +177,8 @@ TEST_F(SdlSoundTest, ALoopingBufferRepeatsUntilStopped) {
     IDirectSoundBuffer* buffer = Buffer(Pcm(44100, 16, 2), {1000, -1000, 2000, -2000, 3000, -3000});
     ASSERT_NE(buffer, nullptr);
     ASSERT_EQ(buffer->Play(0, 0, DSBPLAY_LOOPING), DS_OK);
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    // Two of the device's 1024-frame periods, however slow the machine.
+    WaitForOutput(2 * 1024 * 4);
     ASSERT_EQ(buffer->Stop(), DS_OK);
     const std::vector<std::int16_t> heard = Heard();
     // Three frames over and over.
