@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 // Puts the global engine object back into the state of a newly started program.
@@ -15,9 +16,12 @@ std::string ReadFileText(const std::string& path);
 std::string ReadDebugLog();
 
 // Each test starts on a new headless machine with a new engine object and an
-// empty debug.txt.
+// empty debug.txt, in a working folder of its own (cases/<suite>.<test>).
 class EngineTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+
+private:
+    std::filesystem::path startFolder_;
 };
