@@ -10,11 +10,13 @@ class Image;
 bool ClipImage(int x, int y, const Image* image, int& destOffset, int& sourceOffset,
                int& visibleWidth, int& visibleHeight);
 
-// Slot 0: stores (r << 10) + (g << 5) + b at (x, y), unchecked; returns 1.
+// Slot 0: stores (r << 10) + (g << 5) + b at (x, y) through the row-offset table,
+// unchecked; writes nothing while no back buffer is locked. Returns 1.
 int DrawPixel16(int x, int y, int r, int g, int b);
 // Slots 1..4: draw an image prepared for DRAW_PLAIN, DRAW_MASKED, DRAW_ALPHA or
 // DRAW_ADDITIVE with its top-left pixel at (x, y). 1 done (also when nothing is
-// visible), 0 after a purpose mismatch (status IMAGEUSE_FAILED and its report).
+// visible, the image lacks a plane it needs, or no back buffer is locked), 0
+// after a purpose mismatch or a null image (status IMAGEUSE_FAILED and its report).
 int DrawPlain16(int x, int y, Image* image);
 int DrawMasked16(int x, int y, Image* image);
 int DrawAlpha16(int x, int y, Image* image);

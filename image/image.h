@@ -3,7 +3,9 @@
 // drawing (its purpose).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 
 // Purposes: how an image will be drawn.
 constexpr std::int8_t DRAW_PLAIN = 1;
@@ -22,42 +24,68 @@ constexpr std::uint8_t IMAGE_MASKED = 0x40;
 
 class Image {
 public:
+    // An empty image: no planes, size 0 x 0, no purpose, no format.
     Image();
+    // An empty image, then Size(width, height, format).
     Image(int width, int height, std::uint8_t format);
+    // Frees both planes.
     ~Image();
     Image(const Image&) = delete;
     Image& operator=(const Image&) = delete;
 
-    // (Re)allocates the pixel plane, and the alpha plane when format is not 0.
-    // The new planes are not initialised.
+    // (Re)allocates the pixel plane, and the alpha plane when format is not 0
+    // (with format 0 the old alpha plane stays). New planes are zero-filled.
     Image& Size(int width, int height, std::uint8_t format);
+    // Bytes per pixel of the pixel plane for a format (0 without a depth flag).
     static int BytesPerPixel(std::uint8_t format);
+    // 4, 8, 16 or 32 for the first depth flag set, else 0.
     static int Depth(std::uint8_t format);
+    // Non-zero when the format carries IMAGE_ALPHA.
     static int HasAlpha(std::uint8_t format) { return format & IMAGE_ALPHA; }
+    // format ^= bits.
     Image& FlipFormat(std::uint8_t bits);
+    // format |= bits.
     Image& AddFormat(std::uint8_t bits);
 
-    // A black display-format image for a purpose.
+    // A black display-format image for a purpose; other purposes size nothing
+    // but still blacken the current size.
     Image& Create(int width, int height, std::int8_t purpose);
-    // Display-format pixel access, in channel units.
+    // Display-format pixel access, in channel units; out-of-range positions are
+    // ignored (GetPixel answers black).
     void Fill(int r, int g, int b);
     void SetPixel(int x, int y, int r, int g, int b);
     void GetPixel(int x, int y, int& r, int& g, int& b) const;
 
     // True colour to display format; the depth flags change in any case.
     Image& ConvertDepth(std::uint8_t target);
-    // Load-time preparation for the purpose.
+    // Load-time preparation for the purpose: display format, then the colour
+    // key (DRAW_MASKED) or premultiplied alpha (DRAW_ALPHA, DRAW_ADDITIVE).
     Image& Prepare(std::int8_t purpose);
+    // Colour key from the alpha plane: transparent pixels become the word 0,
+    // opaque black becomes 1; the alpha plane is freed.
     void BuildMask();
+    // Scales colours by alpha (derived from brightness when there is none) and
+    // stores the complement 255 - alpha, the weight the destination keeps.
     void PremultiplyAlpha();
+    // Stores the purpose.
     Image& SetPurpose(std::int8_t newPurpose);
 
-    // Rotated and scaled copy (angle in degrees) into an already sized destination.
+    // Rotated (angle in degrees) and scaled copy of both planes into an already
+    // sized destination; this image is the source. Returns dest.
     Image& Rotate(Image& dest, float angle, float scale);
+    // The colour half of Rotate: positions outside the source become 0.
     void RotateColour(Image& dest, float angle, float scale);
+    // The alpha half of Rotate: positions outside the source become 255.
     void RotateAlpha(Image& dest, float angle, float scale);
 
-    // Planes are owned; an empty image has null planes.
+    // Bytes held by each plane (0 when the plane is null). Code that reads or
+    // writes a plane in place stays within these.
+    std::size_t PixelBytes() const { return pixelBytes; }
+    std::size_t AlphaBytes() const { return alphaBytes; }
+
+    // The planes, owned by the image: read and write them in place, but
+    // (re)allocate and free them only through the operations above. An empty
+    // image has null planes.
     std::uint8_t* pixels = nullptr;
     std::uint8_t* alpha = nullptr;
     std::int32_t width = 0;
@@ -65,4 +93,17 @@ public:
     std::int8_t purpose = 0;
     std::uint8_t format = 0;
     std::uint8_t fresh = 1;
+
+private:
+    void ReplacePixels(std::int64_t bytes);
+    void ReplaceAlpha(std::int64_t bytes);
+    void FreeAlpha();
+    std::int64_t PixelCount() const;
+    bool HoldsWords() const;
+    bool HoldsAlpha() const;
+
+    std::unique_ptr<std::uint8_t[]> pixelPlane;
+    std::unique_ptr<std::uint8_t[]> alphaPlane;
+    std::size_t pixelBytes = 0;
+    std::size_t alphaBytes = 0;
 };

@@ -27,6 +27,12 @@ enum class Op {
     CreateSoundBuffer,
     GetCaps,
     SoundLock,
+    // Calls that a test observes rather than fails: Release cannot fail (it is
+    // counted and recorded only); Unlock, GetSurfaceDesc and ReleaseDC can.
+    Unlock,
+    GetSurfaceDesc,
+    ReleaseDC,
+    Release,
 };
 
 // Makes the n-th call (counted from 1 since the last Reset) of op answer result

@@ -2,4 +2,8 @@
 #pragma once
 
 namespace headless {
+
+// DirectSound device objects created and not yet released.
+int LiveSoundDevices();
+
 }  // namespace headless

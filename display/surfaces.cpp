@@ -1,0 +1,188 @@
+#include <cstring>
+
+#include "display/pixel_format.h"
+#include "image/draw_routines.h"
+#include "shell/debugger.h"
+#include "shell/windx.h"
+
+namespace {
+
+// The log line for a refused full-screen primary; null for codes without one.
+const char* PrimaryFailureText(HRESULT result) {
+    switch (result) {
+        case DDERR_INCOMPATIBLEPRIMARY:
+            return "<WinDX::CreateSurface> Incompatible Primary\n";
+        case DDERR_INVALIDCAPS:
+            return "<WinDX::CreateSurface> Invalid Caps\n";
+        case DDERR_INVALIDOBJECT:
+            return "<WinDX::CreateSurface> Invalid Object\n";
+        case DDERR_INVALIDPIXELFORMAT:
+            return "<WinDX::CreateSurface> Invalid Pixel Format\n";
+        case DDERR_NOALPHAHW:
+            return "<WinDX::CreateSurface> No Alpha HW\n";
+        case DDERR_NOCOOPERATIVELEVELSET:
+            return "<WinDX::CreateSurface> No Cooperate Level Set\n";
+        case DDERR_NOEXCLUSIVEMODE:
+            return "<WinDX::CreateSurface> No Exclusive Mode\n";
+        case DDERR_NOFLIPHW:
+            return "<WinDX::CreateSurface> No Flip HW\n";
+        case DDERR_NOZBUFFERHW:
+            return "<WinDX::CreateSurface> No Z-Buffer HW\n";
+        case DDERR_OUTOFVIDEOMEMORY:
+            return "<WinDX::CreateSurface> Out Of Video Memory\n";
+        case DDERR_NODIRECTDRAWHW:
+            return "<WinDX::CreateSurface> No Direct Draw HW\n";
+        case DDERR_PRIMARYSURFACEALREADYEXISTS:
+            return "<WinDX::CreateSurface> Primary Surface Already Exists\n";
+        case DDERR_NOEMULATION:
+            return "<WinDX::CreateSurface> No Emulation\n";
+        case E_OUTOFMEMORY:
+            return "<WinDX::CreateSurface> Out of Memory\n";
+        case E_INVALIDARG:
+            return "<WinDX::CreateSurface> Invalid Params\n";
+        default:
+            return nullptr;
+    }
+}
+
+// Creates a surface; a refused request is tried once more without
+// DDSCAPS_VIDEOMEMORY. Only the full-screen primary logs why it was refused.
+bool CreateWithRetry(IDirectDraw* directDraw, DDSURFACEDESC& desc, IDirectDrawSurface** surface,
+                     bool logFailure) {
+    HRESULT result = directDraw->CreateSurface(&desc, surface, nullptr);
+    if (SUCCEEDED(result)) return true;
+    if (logFailure) {
+        const char* text = PrimaryFailureText(result);
+        if (text != nullptr) Debug.Write(text, "");
+    }
+    desc.ddsCaps.dwCaps &= ~static_cast<DWORD>(DDSCAPS_VIDEOMEMORY);
+    result = directDraw->CreateSurface(&desc, surface, nullptr);
+    return SUCCEEDED(result);
+}
+
+}  // namespace
+
+bool WinDX::StartDirectDraw() {
+    if (FAILED(DirectDrawCreate(nullptr, &directDraw, nullptr))) {
+        status = DDSTART_FAILED;
+        return false;
+    }
+    status = DDSTART_OK;
+
+    const DWORD level = fullscreen == 1 ? DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE : DDSCL_NORMAL;
+    if (FAILED(directDraw->SetCooperativeLevel(window, level))) {
+        status = DDSETLEVEL_FAILED;
+        return false;
+    }
+    status = DDSETLEVEL_OK;
+    return true;
+}
+
+bool WinDX::CreateSurface() {
+    // A second call rebuilds both surfaces.
+    if (backSurface != nullptr) {
+        backSurface->Release();
+        backSurface = nullptr;
+    }
+    if (primarySurface != nullptr) {
+        primarySurface->Release();
+        primarySurface = nullptr;
+    }
+
+    DDSURFACEDESC desc;
+    std::memset(&desc, 0, sizeof(desc));
+    desc.dwSize = sizeof(desc);
+
+    if (fullscreen == 1) {
+        if (FAILED(directDraw->SetDisplayMode(static_cast<DWORD>(width), static_cast<DWORD>(height),
+                                              static_cast<DWORD>(screenBits)))) {
+            status = SETMODE_FAILED;
+            return false;
+        }
+        status = SETMODE_OK;
+
+        desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+        desc.dwBackBufferCount = 1;
+        desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+        if (!CreateWithRetry(directDraw, desc, &primarySurface, true)) {
+            status = FRONTSURFACE_FAILED;
+            return false;
+        }
+        status = FRONTSURFACE_OK;
+
+        DDSCAPS backCaps = {DDSCAPS_BACKBUFFER};
+        if (FAILED(primarySurface->GetAttachedSurface(&backCaps, &backSurface))) {
+            status = BACKSURFACE_FAILED;
+            return false;
+        }
+        status = BACKSURFACE_OK;
+    } else {
+        desc.dwFlags = DDSD_CAPS;
+        desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_VIDEOMEMORY;
+        if (!CreateWithRetry(directDraw, desc, &primarySurface, false)) {
+            status = FRONTSURFACE_FAILED;
+            return false;
+        }
+        status = FRONTSURFACE_OK;
+
+        // No clipper: the presentation copies to the client area's screen position.
+        desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
+        desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+        desc.dwWidth = static_cast<DWORD>(width);
+        desc.dwHeight = static_cast<DWORD>(height);
+        if (!CreateWithRetry(directDraw, desc, &backSurface, false)) {
+            status = BACKSURFACE_FAILED;
+            return false;
+        }
+        status = BACKSURFACE_OK;
+    }
+
+    desc.dwFlags = DDSD_HEIGHT | DDSD_WIDTH | DDSD_PITCH | DDSD_PIXELFORMAT;
+    primarySurface->GetSurfaceDesc(&desc);
+    Debug.Write((desc.ddsCaps.dwCaps & DDSCAPS_VIDEOMEMORY)
+                    ? "WinDX:: Front Buffer is in video memory.\n"
+                    : "WinDX:: Front Buffer NOT IN VIDEO MEMORY.\n",
+                "");
+
+    backSurface->GetSurfaceDesc(&desc);
+    Debug.Write((desc.ddsCaps.dwCaps & DDSCAPS_VIDEOMEMORY)
+                    ? "WinDX:: Back Buffer is in video memory.\n"
+                    : "WinDX:: Back Buffer NOT IN VIDEO MEMORY.\n",
+                "");
+    Debug.Write((desc.ddsCaps.dwCaps & DDSCAPS_BACKBUFFER)
+                    ? "WinDX:: Back Buffer is a valid flip (back) buffer.\n"
+                    : "WinDX:: Back Buffer NOT A FLIP (BACK) BUFFER.\n",
+                "");
+
+    pitch = desc.lPitch;
+    height = static_cast<std::int32_t>(desc.dwHeight);
+
+    // 16 bits per pixel is the only depth that gets this far.
+    width = pitch / 2;
+    drawTable.DrawPixel = DrawPixel16;
+    drawTable.DrawPlain = DrawPlain16;
+    drawTable.DrawMasked = DrawMasked16;
+    drawTable.DrawAlpha = DrawAlpha16;
+    drawTable.DrawAdditive = DrawAdditive16;
+    SetPixelFormat(desc.ddpfPixelFormat.dwRBitMask, desc.ddpfPixelFormat.dwGBitMask,
+                   desc.ddpfPixelFormat.dwBBitMask);
+
+    // One entry per row and one just past the bottom row; a surface taller than
+    // the table grows it.
+    if (static_cast<size_t>(height) + 1 > rowOffset.size())
+        rowOffset.resize(static_cast<size_t>(height) + 1);
+    for (std::int32_t row = 0; row <= height; ++row) rowOffset[row] = row * pitch;
+
+    bufferSize = width * height * 2;
+
+    POINT origin = {0, 0};
+    GetClientRect(window, &clientRect);
+    ClientToScreen(window, &origin);
+    OffsetRect(&clientRect, origin.x, origin.y);
+    originX = origin.x;
+    originY = origin.y;
+
+    active = 1;
+    status = INIT_OK;
+    return true;
+}

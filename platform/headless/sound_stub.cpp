@@ -1,5 +1,0 @@
-#include "platform/headless/reset_parts.h"
-
-namespace headless::detail {
-void ResetSound() {}
-}  // namespace headless::detail
