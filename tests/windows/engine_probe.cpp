@@ -1,0 +1,45 @@
+// engine_probe.exe: the engine alone, checked on a real DirectDraw. A windowed
+// 321 x 200 frame (an odd width, so the back surface's pitch may be wider than
+// its rows) holding boxes in fixed colours, three colour ramps, the last column
+// and row in orange, and a marker that turns yellow while the right arrow key is
+// held. wine_probe_test.sh knows this picture; the two change together.
+#include "shell/windx.h"
+
+namespace {
+
+constexpr int kWidth = 321;
+constexpr int kHeight = 200;
+
+void DrawFrame() {
+    Corvane.ClearScreen();
+    Corvane.FillBox(8, 8, 103, 95, 255, 0, 0);
+    Corvane.FillBox(112, 8, 207, 95, 0, 255, 0);
+    Corvane.FillBox(216, 8, 311, 95, 0, 0, 255);
+    // Ramps through all 32 steps of each channel, 9 pixels per step.
+    for (int step = 0; step < 32; ++step) {
+        const int left = 8 + step * 9;
+        const int level = step * 8;
+        Corvane.FillBox(left, 104, left + 8, 127, level, 0, 0);
+        Corvane.FillBox(left, 128, left + 8, 151, 0, level, 0);
+        Corvane.FillBox(left, 152, left + 8, 175, 0, 0, level);
+    }
+    const bool held = Corvane.IsKeyDown(VK_RIGHT) != 0;
+    Corvane.FillBox(8, 180, 103, 195, held ? 255 : 64, held ? 255 : 64, held ? 0 : 64);
+    // DrawPixel takes 5-bit components: the same orange as FillBox(255, 128, 0).
+    for (int y = 0; y < kHeight; ++y) Corvane.DrawPixel(kWidth - 1, y, 31, 16, 0);
+    for (int x = 0; x < kWidth; ++x) Corvane.DrawPixel(x, kHeight - 1, 31, 16, 0);
+}
+
+}  // namespace
+
+void initialize() {
+    Corvane.Initialize(false, kWidth, kHeight);
+}
+
+int run() {
+    if (Corvane.LockSurface()) {
+        DrawFrame();
+        Corvane.UnlockSurface();
+    }
+    return Corvane.ViewUpdate();
+}
