@@ -1,8 +1,9 @@
 // engine_probe.exe: the engine alone, checked on a real DirectDraw. A windowed
 // 321 x 200 frame (an odd width, so the back surface's pitch may be wider than
 // its rows) holding boxes in fixed colours, three colour ramps, the last column
-// and row in orange, and a marker that turns yellow while the right arrow key is
-// held. wine_probe_test.sh knows this picture; the two change together.
+// and row in orange, a marker that turns yellow while the right arrow key is
+// held, and a line of text drawn by the system's GDI. wine_probe_test.sh knows
+// this picture; the two change together.
 #include "shell/windx.h"
 
 namespace {
@@ -34,12 +35,16 @@ void DrawFrame() {
 
 void initialize() {
     Corvane.Initialize(false, kWidth, kHeight);
+    Corvane.SetTextRGB(255, 255, 255);
 }
 
 int run() {
     if (Corvane.LockSurface()) {
         DrawFrame();
         Corvane.UnlockSurface();
+        // Text goes through a device context of the back surface, so only while
+        // the engine does not hold the surface locked.
+        Corvane.DrawText(120, 180, "Corvane on DirectDraw");
     }
     return Corvane.ViewUpdate();
 }

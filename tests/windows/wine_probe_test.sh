@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # engine_probe.exe under Wine on a 16-bit desktop: start-up log, the presented
-# picture (boxes, ramps and the odd last column), the right arrow key, and a
-# clean end on Alt+F4 (WM_CLOSE) with exit code 0.
+# picture (boxes, ramps, the odd last column, GDI text), the right arrow key, the
+# picture following the window when it moves (also through a spell partly off
+# the screen), and a clean end on Alt+F4 (WM_CLOSE) with exit code 0.
 #   wine_probe_test.sh ENGINE_PROBE.EXE WINE_STATE_DIR WORK_DIR
 source "$(dirname "$0")/wine_session.sh"
 EXE="$1"
@@ -38,18 +39,40 @@ wine_begin 16
 expected_picture 0 "$WORK/expected_idle.png"
 expected_picture 1 "$WORK/expected_held.png"
 
+# The text's glyphs are the system font's: the test only looks for them in
+# their strip and compares the rest of the picture.
+text_strip="112,176 319,198"
+bright_in_text_strip() {
+    convert "$1" -crop 208x23+112+176 +repage -colorspace Gray -threshold 50% \
+        -format '%[fx:round(mean*w*h)]' info:
+}
+
 wine_launch "$EXE"
 window=$(wine_find_window 30 '^engine_probe\.exe$' '^$' 321 200)
 note "window $window: client area 321 x 200"
 
-wine_wait_for_picture 15 "$window" "$WORK/expected_idle.png" shot_idle
+wine_wait_for_picture 15 "$window" "$WORK/expected_idle.png" shot_idle "$text_strip"
 note "the presented frame matches, pixel for pixel"
+glyph_pixels=$(bright_in_text_strip "$WORK/shot_idle.png")
+[ "$glyph_pixels" -ge 40 ] || die "only $glyph_pixels text pixels in the text strip"
+note "DrawText put $glyph_pixels white pixels in its strip"
 
 xdotool keydown --window "$window" Right 2>/dev/null
-wine_wait_for_picture 10 "$window" "$WORK/expected_held.png" shot_held
+wine_wait_for_picture 10 "$window" "$WORK/expected_held.png" shot_held "$text_strip"
 xdotool keyup --window "$window" Right 2>/dev/null
-wine_wait_for_picture 10 "$window" "$WORK/expected_idle.png" shot_released
+wine_wait_for_picture 10 "$window" "$WORK/expected_idle.png" shot_released "$text_strip"
 note "the right arrow key lights the marker while held"
+
+# Partly off the screen the copy onto the screen is refused; the frames go on,
+# and once the window is whole again the picture shows at its new place.
+xdotool windowmove "$window" 850 600 2>/dev/null
+sleep 0.5
+xdotool keydown --window "$window" Right 2>/dev/null
+sleep 0.5
+xdotool windowmove "$window" 40 60 2>/dev/null
+wine_wait_for_picture 10 "$window" "$WORK/expected_held.png" shot_moved "$text_strip"
+xdotool keyup --window "$window" Right 2>/dev/null
+note "after a move through a place partly off the screen the picture follows the window"
 
 xdotool key --window "$window" alt+F4 2>/dev/null
 rc=$(wine_wait_exit 20)

@@ -172,14 +172,20 @@ differing_pixels() {
     compare -metric AE "$qa" "$qb" "$3" 2>&1 >/dev/null | awk '{print int($1)}' || true
 }
 
-# wine_wait_for_picture SECONDS WINDOW EXPECTED.png NAME: screenshots the window
-# until its client area equals EXPECTED (in 5:6:5); fails with the last shot and
-# a difference picture kept in the work folder.
+# wine_wait_for_picture SECONDS WINDOW EXPECTED.png NAME [MASK]: screenshots the
+# window until its client area equals EXPECTED (in 5:6:5); MASK, an ImageMagick
+# rectangle "x0,y0 x1,y1", is blackened in the shot first (EXPECTED holds black
+# there). Fails with the last shot and a difference picture kept in the work folder.
 wine_wait_for_picture() {
-    local limit=$(($1 * 4)) id="$2" expected="$3" name="$4" count=""
+    local limit=$(($1 * 4)) id="$2" expected="$3" name="$4" mask="${5:-}" count=""
+    local compared="$WORK/$name.png"
     for ((i = 0; i < limit; ++i)); do
         wine_client_shot "$id" "$WORK/$name.png"
-        count=$(differing_pixels "$WORK/$name.png" "$expected" "$WORK/$name.diff.png")
+        if [ -n "$mask" ]; then
+            compared="$WORK/$name.masked.png"
+            convert "$WORK/$name.png" -fill black -draw "rectangle $mask" "$compared"
+        fi
+        count=$(differing_pixels "$compared" "$expected" "$WORK/$name.diff.png")
         [ "$count" = "0" ] && return 0
         sleep 0.25
     done
