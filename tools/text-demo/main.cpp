@@ -1,15 +1,14 @@
 // Starts the engine on the headless backend, draws a frame in software, writes
 // lines of text over it with DrawText and saves the presented frame as a PNG.
 //   text-demo [output.png]      (default text-demo.png)
-#include <png.h>
-
 #include <cstdint>
 #include <cstdio>
-#include <vector>
+#include <string>
 
 #include "display/pixel_format.h"
 #include "platform/headless/control.h"
 #include "shell/windx.h"
+#include "tools/common/frame_png.h"
 
 namespace {
 
@@ -43,55 +42,6 @@ void DrawFrame() {
             row[x] = Pixel(red, green, blue);
         }
     }
-}
-
-// A channel of a 16-bit pixel scaled to 0..255.
-std::uint8_t Channel(std::uint16_t word, std::uint32_t mask) {
-    if (mask == 0) return 0;
-    int shift = 0;
-    while (((mask >> shift) & 1u) == 0) ++shift;
-    const std::uint32_t max = mask >> shift;
-    return static_cast<std::uint8_t>(((word & mask) >> shift) * 255 / max);
-}
-
-// 8-bit RGB of a presented frame.
-std::vector<std::uint8_t> ToRgb(const headless::Frame& frame) {
-    std::vector<std::uint8_t> rgb;
-    rgb.reserve(frame.pixels.size() * 3);
-    for (std::uint16_t word : frame.pixels) {
-        rgb.push_back(Channel(word, frame.redMask));
-        rgb.push_back(Channel(word, frame.greenMask));
-        rgb.push_back(Channel(word, frame.blueMask));
-    }
-    return rgb;
-}
-
-// Writes 8-bit RGB rows as a PNG; false (with a message) on any failure. No
-// object with a destructor lives in here: libpng reports errors by longjmp.
-bool WritePng(const char* path, int width, int height, const std::uint8_t* rgb) {
-    std::FILE* file = std::fopen(path, "wb");
-    if (file == nullptr) {
-        std::fprintf(stderr, "text-demo: cannot create %s\n", path);
-        return false;
-    }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-    if (png == nullptr || info == nullptr || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(file);
-        std::fprintf(stderr, "text-demo: cannot write %s\n", path);
-        return false;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < height; ++y)
-        png_write_row(png, const_cast<png_bytep>(rgb + static_cast<size_t>(y) * width * 3));
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(file) == 0;
 }
 
 }  // namespace
@@ -135,8 +85,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "text-demo: no frame was presented\n");
         return 1;
     }
-    const std::vector<std::uint8_t> rgb = ToRgb(frame);
-    if (!WritePng(output, frame.width, frame.height, rgb.data())) return 1;
+    std::string error;
+    if (!png_io::WriteFramePng(output, frame, error)) {
+        std::fprintf(stderr, "text-demo: %s\n", error.c_str());
+        return 1;
+    }
     std::printf("text-demo: wrote %s (%d x %d)\n", output, frame.width, frame.height);
     return 0;
 }

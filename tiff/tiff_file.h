@@ -1,0 +1,124 @@
+// TIFF files: the reader fills an Image with true colour (R, G, B bytes and an
+// alpha plane for a fourth sample) from the first image of an uncompressed file;
+// the writer stores a true-colour Image as a one-strip Intel-order file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "files/byte_order.h"
+#include "files/file.h"
+
+class Image;
+
+// Kinds of picture data (TiffFile::mode).
+constexpr std::int32_t TIFF_BILEVEL = 0;
+constexpr std::int32_t TIFF_GREYSCALE = 1;
+constexpr std::int32_t TIFF_RGB = 2;
+constexpr std::int32_t TIFF_PALETTE = 3;
+
+// Every pixel-data row of a file goes through a row buffer of at least this size.
+constexpr std::int32_t TIFF_ROW_BUFFER = 10000;
+
+// Where an array-valued directory entry keeps its values: inline in the entry's
+// value field, or at a file offset.
+struct TiffArray {
+    bool present = false;
+    std::uint16_t type = 0;
+    std::uint32_t count = 0;
+    std::uint8_t raw[4] = {};  // the value field as it stood in the file
+};
+
+class TiffFile {
+public:
+    TiffFile();
+    ~TiffFile();
+    TiffFile(const TiffFile&) = delete;
+    TiffFile& operator=(const TiffFile&) = delete;
+
+    void SetImage(Image* target) { image = target; }
+
+    // Reads the first image of the file into target as true colour, then prepares
+    // it for purpose (also when the file is missing, leaving it empty). A missing
+    // file or compressed data is reported in a message box; a corrupted file ends
+    // the process with exit status -1 after a line on standard output. Returns target.
+    Image* Load(const char* fileName, Image* target, int purpose);
+    // The reading half of Load: target is left in true colour.
+    void LoadTiff(const char* fileName, Image* target);
+    // Reads the header and the first directory and checks everything the
+    // reader would check, without reading pixels, showing boxes, printing or
+    // ending the process. True if LoadTiff would accept the file; else `problem`
+    // says why.
+    bool Inspect(const char* fileName);
+
+    // Writes image as an uncompressed Intel-order TIFF. The caller sets `mode`
+    // (TIFF_RGB writes pixels) and `bitsPerPixel`, the sample size (8 for RGB).
+    void Save(const char* fileName, Image* source);
+
+    // Steps of the reader; each returns false when the file fails a check.
+    bool ReadDirectory(File& file, ByteOrder& order);
+    bool ReadEntry(File& file, ByteOrder& order);
+    bool ReadStrips(File& file, ByteOrder& order);
+    void ReadStrip(File& file, ByteOrder& order, std::uint32_t offset, std::int32_t first);
+
+    // Steps of the writer.
+    void WriteDirectory(File& file, ByteOrder& order);
+    void WriteEntry(File& file, ByteOrder& order, std::uint16_t tag);
+    void WriteEntryData(File& file, ByteOrder& order, std::uint16_t tag);
+    void SaveTiff(File& file, ByteOrder& order);
+
+    Image* image = nullptr;  // not owned
+    char name[FILE_NAME_SIZE] = {};
+    std::int32_t done = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t imageFormat = 0;
+    std::int32_t mode = TIFF_BILEVEL;
+    std::int32_t extraSamples = 0;
+    std::int32_t samplesPerPixel = 0;
+    std::int32_t bitsOffset = 0;
+    std::int32_t bitsPerSample[4] = {};  // red, green, blue, alpha
+    std::int32_t monoBits = 0;
+    std::int32_t compression = 1;
+    std::int32_t photometric = 0;
+    std::int32_t stripCount = 0;
+    std::int32_t stripOffsets = 0;
+    std::int32_t stripByteCounts = 0;
+    std::int32_t rowsPerStrip = 0;
+    std::int32_t bitsPerPixel = 0;
+    std::int32_t rowBytes = 0;
+
+    // What the reader learnt beyond the fields above.
+    std::int32_t byteOrder = ORDER_IBF;  // order of the file's numbers
+    bool multipleImages = false;         // the directory chain goes on
+    std::string problem;                 // why the file was refused, empty if not
+
+private:
+    bool ReadHeader(File& file, ByteOrder& order, std::uint32_t& directory);
+    bool CheckImage(File& file, ByteOrder& order);
+    bool ReadArray(File& file, ByteOrder& order, const TiffArray& array, std::uint32_t index,
+                   std::uint32_t& value);
+    bool CheckArray(ByteOrder& order, const TiffArray& array, const char* what);
+    bool Refuse(const std::string& reason);
+    void DecodeRow(const std::uint8_t* row, std::int32_t y);
+    void Reset();
+
+    bool quiet = false;        // Inspect: no boxes, no printing, no pixels
+    bool unknownMode = false;  // the refusal is an unknown BitsPerSample count
+    std::int64_t fileSize = 0;
+    bool haveWidth = false;
+    bool haveHeight = false;
+    bool haveBits = false;
+    bool haveRowsPerStrip = false;
+    std::uint32_t rowsPerStripValue = 0;
+    std::uint32_t widthValue = 0;
+    std::uint32_t heightValue = 0;
+    TiffArray bitsArray;
+    TiffArray offsetsArray;
+    TiffArray colorMapArray;
+    std::vector<std::uint32_t> strips;     // checked strip offsets, one per strip
+    std::vector<std::uint8_t> palette;     // R, G, B bytes per palette index
+    std::vector<std::uint8_t> rowBuffer;   // at least TIFF_ROW_BUFFER bytes
+    std::vector<std::uint8_t> bitsBuffer;  // bilevel rows unpacked, one byte per pixel
+};
