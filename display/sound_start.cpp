@@ -1,3 +1,4 @@
+#include "shell/release_interface.h"
 #include "shell/windx.h"
 
 bool WinDX::StartDirectSound() {
@@ -7,8 +8,7 @@ bool WinDX::StartDirectSound() {
     }
     if (FAILED(directSound->SetCooperativeLevel(window, DSSCL_NORMAL))) {
         // The released device is forgotten, so nothing can reach it afterwards.
-        directSound->Release();
-        directSound = nullptr;
+        ReleaseInterface(directSound);
         status = SOUNDCOOP_FAILED;
         return false;
     }

@@ -3,6 +3,7 @@
 #include "display/pixel_format.h"
 #include "image/draw_routines.h"
 #include "shell/debugger.h"
+#include "shell/release_interface.h"
 #include "shell/windx.h"
 
 namespace {
@@ -80,14 +81,8 @@ bool WinDX::StartDirectDraw() {
 
 bool WinDX::CreateSurface() {
     // A second call rebuilds both surfaces.
-    if (backSurface != nullptr) {
-        backSurface->Release();
-        backSurface = nullptr;
-    }
-    if (primarySurface != nullptr) {
-        primarySurface->Release();
-        primarySurface = nullptr;
-    }
+    ReleaseInterface(backSurface);
+    ReleaseInterface(primarySurface);
 
     DDSURFACEDESC desc;
     std::memset(&desc, 0, sizeof(desc));

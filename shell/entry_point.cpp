@@ -1,4 +1,5 @@
 #include "shell/debugger.h"
+#include "shell/release_interface.h"
 #include "shell/windx.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
@@ -35,17 +36,8 @@ bool WinDX::CleanUp() {
 }
 
 bool WinDX::ReleaseDirectDraw() {
-    if (backSurface != nullptr) {
-        backSurface->Release();
-        backSurface = nullptr;
-    }
-    if (primarySurface != nullptr) {
-        primarySurface->Release();
-        primarySurface = nullptr;
-    }
-    if (directDraw != nullptr) {
-        directDraw->Release();
-        directDraw = nullptr;
-    }
+    ReleaseInterface(backSurface);
+    ReleaseInterface(primarySurface);
+    ReleaseInterface(directDraw);
     return true;
 }

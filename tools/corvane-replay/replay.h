@@ -1,0 +1,52 @@
+// Runs the real game (its initialize and run hooks, through the engine's own
+// entry point) on the headless backend with scripted keys, and keeps the frames
+// asked for. Shared by the replay tool, the whole-frame tests and the benchmark.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/headless/display_control.h"
+#include "tools/corvane-replay/replay_script.h"
+
+namespace replay {
+
+struct Options {
+    std::vector<KeyHold> keys;      // held one after the other from the first frame on
+    int frames = 0;                 // frames to run; 0: as many as the keys cover, at least 1
+    std::vector<int> captureAt;     // frame numbers (from 1) whose presented picture to keep
+    std::string folder = ".";       // working folder: holds Images/, receives debug.txt
+    bool echoMessageBoxes = false;  // also print every message box to standard error
+    // Called on the fresh machine just before the program starts (for faults).
+    std::function<void()> setUp;
+};
+
+// The picture on the screen once frame `number` has run: the last one
+// presented, `presented` presentations into the run (one per frame unless a
+// presentation was skipped).
+struct Capture {
+    int number = 0;
+    int presented = 0;
+    headless::Frame picture;
+};
+
+struct Result {
+    int exitCode = 0;
+    int framesRun = 0;                      // calls of the game's run
+    double initializeSeconds = 0;           // from the entry point until the first frame could run
+    double frameSeconds = 0;                // from then until the entry point returned
+    std::vector<Capture> captures;          // the captured frames, in frame order
+    std::vector<std::string> messageBoxes;  // caption and text of every box shown
+    std::string error;                      // why the run could not start, if it could not
+};
+
+// Puts the engine object, the debug log and the game's globals back into the
+// state of a newly started program, on a new headless machine.
+void ResetProgram();
+
+// Runs one replay as a new program would: fresh state, the working folder
+// changed for the run and restored afterwards.
+Result Run(const Options& options);
+
+}  // namespace replay
