@@ -1,12 +1,24 @@
 # Generates a translation unit that holds every declaration of platform/api up
 # against the system's windows.h, ddraw.h and dsound.h. Compiling it on Windows
 # fails when a function's argument or return types (const-ness included), a COM
-# method, a constant's value, or a structure's field types and order differ.
+# method, a type name, a constant's value, or a structure's field types and order
+# differ.
 #   corvane_generate_api_check(<output.cpp> <api header>...)
 
 function(corvane_generate_api_check output)
   set(body "")
+  # Function-like macros are renamed so the api's own definitions are the ones
+  # that compute the values compared below.
   set(api_macros "")
+  foreach(header IN LISTS ARGN)
+    file(READ "${header}" text)
+    string(REGEX MATCHALL "#define [A-Z_0-9]+\\(" function_macros "${text}")
+    foreach(macro IN LISTS function_macros)
+      string(REGEX REPLACE "#define ([A-Z_0-9]+)\\(" "\\1" name "${macro}")
+      list(APPEND api_macros ${name})
+    endforeach()
+  endforeach()
+
   foreach(header IN LISTS ARGN)
     file(READ "${header}" text)
     get_filename_component(header_name "${header}" NAME)
@@ -15,12 +27,8 @@ function(corvane_generate_api_check output)
     string(REGEX REPLACE "//[^\n]*" "" text "${text}")
     string(REGEX REPLACE "\\\\\n" " " text "${text}")
 
-    # Function-like macros are renamed so the api's own definitions are the ones
-    # that compute the values compared below.
     string(REGEX MATCHALL "#define [A-Z_0-9]+\\([^\n]*" function_macros "${text}")
     foreach(macro IN LISTS function_macros)
-      string(REGEX REPLACE "#define ([A-Z_0-9]+)\\(.*" "\\1" name "${macro}")
-      list(APPEND api_macros ${name})
       string(REGEX REPLACE "#define ([A-Z_0-9]+)" "#define CORVANE_API_\\1" renamed "${macro}")
       string(APPEND body "${renamed}\n")
     endforeach()
@@ -47,6 +55,23 @@ function(corvane_generate_api_check output)
     string(REGEX REPLACE "[\n\t ]+" " " text "${text}")
     # CMake lists split at semicolons, so statements end in '@' from here on.
     string(REPLACE ";" "@" text "${text}")
+
+    # Type names: the same type, or for the fixed-width integers the api uses where
+    # Windows has its own (long for LONG, say), the same size and signedness.
+    string(REGEX MATCHALL "using [A-Za-z_0-9]+ = [^@]+@" aliases "${text}")
+    foreach(alias IN LISTS aliases)
+      string(REGEX REPLACE "using ([A-Za-z_0-9]+) = ([^@]+)@" "\\1" name "${alias}")
+      string(REGEX REPLACE "using ([A-Za-z_0-9]+) = ([^@]+)@" "\\2" type "${alias}")
+      if(type MATCHES "^std::u?int")
+        string(APPEND body
+               "static_assert(sizeof(${name}) == sizeof(${type}) && "
+               "std::is_signed<${name}>::value == std::is_signed<${type}>::value, "
+               "\"${name} differs\");\n")
+      else()
+        string(APPEND body
+               "static_assert(std::is_same<${name}, ${type}>::value, \"${name} differs\");\n")
+      endif()
+    endforeach()
 
     # Structures: COM interfaces hold virtual methods, the others hold fields.
     string(REGEX MATCHALL "struct [A-Za-z_0-9]+ {[^}]*}" structs "${text}")
@@ -110,6 +135,7 @@ function(corvane_generate_api_check output)
 
   set(content "// Generated from platform/api by platform/windows/api_check.cmake.
 #include <cstddef>
+#include <cstdint>
 #include <type_traits>
 
 #include \"platform/api/platform.h\"
