@@ -1,9 +1,14 @@
-// engine_probe.exe: the engine alone, checked on a real DirectDraw. A windowed
-// 321 x 200 frame (an odd width, so the back surface's pitch may be wider than
-// its rows) holding boxes in fixed colours, three colour ramps, the last column
-// and row in orange, a marker that turns yellow while the right arrow key is
-// held, and a line of text drawn by the system's GDI. wine_probe_test.sh knows
-// this picture; the two change together.
+// engine_probe.exe: the engine alone, checked on a real DirectDraw. A 321 x 200
+// picture (an odd width, so the back surface's pitch may be wider than its rows)
+// holding boxes in fixed colours, three colour ramps, the last column and row in
+// orange, a marker that turns yellow while the right arrow key is held, and a
+// line of text drawn by the system's GDI. wine_probe_test.sh knows this picture;
+// the two change together.
+//   engine_probe.exe                         a window whose client area is the picture
+//   engine_probe.exe fullscreen WIDTH HEIGHT  the picture at the top left of that mode
+#include <cstdio>
+#include <cstring>
+
 #include "shell/windx.h"
 
 namespace {
@@ -31,10 +36,27 @@ void DrawFrame() {
     for (int x = 0; x < kWidth; ++x) Corvane.DrawPixel(x, kHeight - 1, 31, 16, 0);
 }
 
+// The command line without the program's name, which comes first (in quotes when
+// its path holds spaces) and may itself contain the word "fullscreen".
+const char* Arguments() {
+    const char* line = GetCommandLineA();
+    if (*line == '"') {
+        const char* closing = std::strchr(line + 1, '"');
+        return closing != nullptr ? closing + 1 : "";
+    }
+    const char* space = std::strchr(line, ' ');
+    return space != nullptr ? space : "";
+}
+
 }  // namespace
 
 void initialize() {
-    Corvane.Initialize(false, kWidth, kHeight);
+    int width = 0;
+    int height = 0;
+    if (std::sscanf(Arguments(), " fullscreen %d %d", &width, &height) == 2)
+        Corvane.Initialize(true, width, height);
+    else
+        Corvane.Initialize(false, kWidth, kHeight);
     Corvane.SetTextRGB(255, 255, 255);
 }
 

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# engine_probe.exe under Wine on a 16-bit desktop: start-up log, the presented
-# picture (boxes, ramps, the odd last column, GDI text), the right arrow key, the
-# picture following the window when it moves (also through a spell partly off
-# the screen), and a clean end on Alt+F4 (WM_CLOSE) with exit code 0.
-#   wine_probe_test.sh ENGINE_PROBE.EXE WINE_STATE_DIR WORK_DIR
+# engine_probe.exe under Wine on a 1024 x 768 16-bit desktop: start-up log, the
+# presented picture (boxes, ramps, the odd last column, GDI text), the right
+# arrow key, and a clean end on Alt+F4 (WM_CLOSE) with exit code 0. Windowed, the
+# picture also follows the window when it moves (through a spell partly off the
+# screen); with "fullscreen" the probe takes the whole screen in the desktop's
+# own mode and presents by flipping.
+#   wine_probe_test.sh ENGINE_PROBE.EXE WINE_STATE_DIR WORK_DIR [fullscreen]
 source "$(dirname "$0")/wine_session.sh"
 EXE="$1"
 WINE_STATE="$2"
 WORK="$3"
+MODE="${4:-windowed}"
 
 # The colour the screen shows for FillBox(red, green, blue): FillBox packs 5:5:5
 # whatever the surface's masks, so a 5:6:5 screen reads the word as 5:6:5.
@@ -32,8 +35,18 @@ expected_picture() {
     if [ "$held" = 1 ]; then box 8 180 103 195 255 255 0; else box 8 180 103 195 64 64 64; fi
     box 320 0 320 199 255 128 0
     box 0 199 320 199 255 128 0
-    convert -size 321x200 xc:black +antialias "${draw[@]}" "$2"
+    convert -size 321x200 xc:black +antialias "${draw[@]}" -background black -extent "$size" "$2"
 }
+
+if [ "$MODE" = fullscreen ]; then
+    size=1024x768
+    arguments=(fullscreen 1024 768)
+    back_buffer="is a valid flip \(back\) buffer"
+else
+    size=321x200
+    arguments=()
+    back_buffer="NOT A FLIP \(BACK\) BUFFER"
+fi
 
 wine_begin 16
 expected_picture 0 "$WORK/expected_idle.png"
@@ -47,9 +60,9 @@ bright_in_text_strip() {
         -format '%[fx:round(mean*w*h)]' info:
 }
 
-wine_launch "$EXE"
-window=$(wine_find_window 30 '^engine_probe\.exe$' '^$' 321 200)
-note "window $window: client area 321 x 200"
+wine_launch "$EXE" "${arguments[@]}"
+window=$(wine_find_window 30 '^engine_probe\.exe$' '^$' "${size%x*}" "${size#*x}")
+note "window $window: client area $size"
 
 wine_wait_for_picture 15 "$window" "$WORK/expected_idle.png" shot_idle "$text_strip"
 note "the presented frame matches, pixel for pixel"
@@ -65,14 +78,16 @@ note "the right arrow key lights the marker while held"
 
 # Partly off the screen the copy onto the screen is refused; the frames go on,
 # and once the window is whole again the picture shows at its new place.
-xdotool windowmove "$window" 850 600 2>/dev/null
-sleep 0.5
-xdotool keydown --window "$window" Right 2>/dev/null
-sleep 0.5
-xdotool windowmove "$window" 40 60 2>/dev/null
-wine_wait_for_picture 10 "$window" "$WORK/expected_held.png" shot_moved "$text_strip"
-xdotool keyup --window "$window" Right 2>/dev/null
-note "after a move through a place partly off the screen the picture follows the window"
+if [ "$MODE" = windowed ]; then
+    xdotool windowmove "$window" 850 600 2>/dev/null
+    sleep 0.5
+    xdotool keydown --window "$window" Right 2>/dev/null
+    sleep 0.5
+    xdotool windowmove "$window" 40 60 2>/dev/null
+    wine_wait_for_picture 10 "$window" "$WORK/expected_held.png" shot_moved "$text_strip"
+    xdotool keyup --window "$window" Right 2>/dev/null
+    note "after a move through a place partly off the screen the picture follows the window"
+fi
 
 xdotool key --window "$window" alt+F4 2>/dev/null
 rc=$(wine_wait_exit 20)
@@ -86,7 +101,7 @@ expected=(
     "WindowsDX: Initialization started."
     "WinDX:: Front Buffer (is in video memory|NOT IN VIDEO MEMORY)\."
     "WinDX:: Back Buffer (is in video memory|NOT IN VIDEO MEMORY)\."
-    "WinDX:: Back Buffer NOT A FLIP \(BACK\) BUFFER\."
+    "WinDX:: Back Buffer $back_buffer\."
     "WindowsDX: Initialization finished OK."
 )
 [ "${#lines[@]}" -eq "${#expected[@]}" ] ||

@@ -2,7 +2,8 @@
 # A Windows program of the engine under Wine whose start-up must fail: the report
 # box comes up, and once it is answered the program ends with exit code -1 (255
 # to the shell), its log holding the report's title as the last line.
-#   wine_report_test.sh PROGRAM.EXE WINE_STATE_DIR WORK_DIR DEPTH AUDIO TITLE [IMAGES_DIR]
+#   wine_report_test.sh PROGRAM.EXE WINE_STATE_DIR WORK_DIR DEPTH AUDIO TITLE
+#                       [--images IMAGES_DIR] [-- PROGRAM ARGUMENT...]
 # DEPTH is the desktop's bits per pixel, AUDIO "null" for a null sound device or
 # "none" for no sound device at all.
 source "$(dirname "$0")/wine_session.sh"
@@ -12,13 +13,19 @@ WORK="$3"
 DEPTH="$4"
 AUDIO="$5"
 TITLE="$6"
-IMAGES="${7:-}"
+shift 6
+IMAGES=""
+if [ "${1:-}" = --images ]; then
+    IMAGES="$2"
+    shift 2
+fi
+[ "${1:-}" != -- ] || shift
 
 wine_begin "$DEPTH" "$AUDIO"
 [ -z "$IMAGES" ] || cp -r "$IMAGES" "$WORK/Images"
 class="^$(basename "$EXE" | sed 's/\./\\./g')\$"
 
-wine_launch "$EXE"
+wine_launch "$EXE" "$@"
 box=$(wine_find_window 30 "$class" '^Corvane$' 0 0)
 note "report box $box is up"
 xdotool key --window "$box" Return 2>/dev/null

@@ -41,6 +41,8 @@ wine_end() {
 # ready; AUDIO "null" (the default) for the null sound device, "none" for none.
 wine_begin() {
     local depth="$1" audio="${2:-null}"
+    WINE_STATE=$(realpath -m "$WINE_STATE")
+    WORK=$(realpath -m "$WORK")
     for tool in wine wineserver Xvfb xdotool xwininfo import compare convert identify flock; do
         command -v "$tool" >/dev/null || die "$tool is not installed"
     done
@@ -79,16 +81,18 @@ wine_begin() {
     ) 9>"$WINE_STATE/prefix.lock"
 }
 
-# wine_launch EXE: starts EXE in the work folder; the exit code goes to a file.
+# wine_launch EXE [ARGUMENT...]: starts EXE in the work folder; the exit code
+# goes to a file.
 wine_launch() {
     local exe="$1"
+    shift
     cp "$exe" "$WORK/"
     PROGRAM_RC_FILE="$WORK/exit_code"
     rm -f "$PROGRAM_RC_FILE"
     (
         cd "$WORK"
         set +e
-        wine "./$(basename "$exe")" >"$WORK/program.log" 2>&1
+        wine "./$(basename "$exe")" "$@" >"$WORK/program.log" 2>&1
         echo $? >"$PROGRAM_RC_FILE"
     ) &
     PROGRAM_PID=$!
