@@ -162,18 +162,25 @@ quantize_565() {
 }
 
 # differing_pixels A B DIFF: the number of pixels whose 5:6:5 colours differ
-# (both pictures the same size); DIFF shows where.
+# (both pictures the same size); DIFF shows where. Anything but a number means
+# the pictures could not be compared, and says why.
 differing_pixels() {
-    local qa="${3%.png}.a.png" qb="${3%.png}.b.png" size_a size_b
-    size_a=$(identify -format '%wx%h' "$1")
-    size_b=$(identify -format '%wx%h' "$2")
+    local qa="${3%.png}.a.png" qb="${3%.png}.b.png" size_a size_b metric
+    size_a=$(identify -format '%wx%h' "$1" 2>&1) || size_a="unreadable $1"
+    size_b=$(identify -format '%wx%h' "$2" 2>&1) || size_b="unreadable $2"
     if [ "$size_a" != "$size_b" ]; then
         echo "all (sizes $size_a and $size_b)"
         return 0
     fi
     quantize_565 "$1" "$qa"
     quantize_565 "$2" "$qb"
-    compare -metric AE "$qa" "$qb" "$3" 2>&1 >/dev/null | awk '{print int($1)}' || true
+    # compare prints the count on standard error and exits with 1 when it is not 0.
+    metric=$(compare -metric AE "$qa" "$qb" "$3" 2>&1 >/dev/null) || true
+    if [[ "$metric" =~ ^[0-9]+(\.[0-9]+)?(e\+?[0-9]+)?$ ]]; then
+        printf '%.0f\n' "$metric"
+    else
+        echo "unknown (compare: $metric)"
+    fi
 }
 
 # wine_wait_for_picture SECONDS WINDOW EXPECTED.png NAME [MASK]: screenshots the
