@@ -28,6 +28,7 @@ bool StartGame() {
     const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
     if (!error) std::filesystem::current_path(self.parent_path(), error);
     replay::ResetProgram();
+    headless::RecordCalls(false);
     static char instance;
     Corvane.SetInstance(reinterpret_cast<HINSTANCE>(&instance), SW_SHOWNORMAL);
     initialize();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "image/draw_routines.h"
 #include "image/image.h"
 #include "shell/windx.h"
 
@@ -19,11 +20,9 @@ FloorDivision FloorDivMod(std::int64_t a, std::int64_t n) {
 void WinDX::ClearScreen() {
     if (backBuffer == nullptr) return;
     // Each row is cleared over the whole pitch, padding included.
-    auto* row = reinterpret_cast<std::uint8_t*>(backBuffer);
-    for (std::int32_t y = 0; y < height; ++y) {
-        std::memset(row, 0, static_cast<size_t>(pitch));
-        row += static_cast<std::ptrdiff_t>(width) * 2;
-    }
+    if (height <= 0 || pitch <= 0 || width < 0) return;
+    ClearRows(backBuffer, height, static_cast<std::size_t>(pitch),
+              static_cast<std::size_t>(width) * 2);
 }
 
 void WinDX::FillBox(int left, int top, int right, int bottom, int red, int green, int blue) {
@@ -65,6 +64,9 @@ int WinDX::DrawTiled(int x, int y, Image* image) {
     const std::int64_t tileWidth = image->width;
     const std::int64_t tileHeight = image->height;
     if (tileWidth <= 0 || tileHeight <= 0) return 1;
+    // With the engine's own plain routine in the table the tiles can be laid in
+    // one pass, row by row: the same pixels, without a clip per tile.
+    if (drawTable.DrawPlain == DrawPlain16 && TilePlain16(x, y, image)) return 1;
 
     // The screen is a window at (x, y) onto a plane tiled from its origin; the
     // first tile starts at (-rx, -ry), never right of or below the screen's corner.

@@ -28,3 +28,18 @@ enum class DrawStart {
 // (x, y). needsAlpha: the routine reads the alpha plane.
 DrawStart BeginDraw(int x, int y, const Image* image, std::int8_t purpose, bool needsAlpha,
                     DrawArea& area);
+
+// A rectangle of the back buffer to cover with copies of one tile: pixel (i, r)
+// of the rectangle shows the tile's pixel (firstColumn + i, firstRow + r), both
+// taken modulo the tile's size.
+struct TileArea {
+    std::uint16_t* dst = nullptr;  // top-left pixel of the rectangle
+    int width = 0;                 // pixels per row
+    int rows = 0;
+    int dstPitch = 0;                     // back-buffer row length in pixels
+    const std::uint16_t* tile = nullptr;  // the tile's pixels, rows packed
+    int tileWidth = 0;
+    int tileHeight = 0;
+    int firstColumn = 0;  // 0 .. tileWidth - 1
+    int firstRow = 0;     // 0 .. tileHeight - 1
+};

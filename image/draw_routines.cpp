@@ -1,11 +1,10 @@
 #include "image/draw_routines.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "image/draw_area.h"
+#include "image/draw_kernels.h"
 #include "image/image.h"
-#include "image/pixel_rules.h"
 #include "shell/windx.h"
 
 bool ClipImage(int x, int y, const Image* image, int& destOffset, int& sourceOffset,
@@ -110,12 +109,7 @@ int DrawPlain16(int x, int y, Image* image) {
     DrawArea area;
     const DrawStart start = BeginDraw(x, y, image, DRAW_PLAIN, false, area);
     if (start != DrawStart::Draw) return Answer(start);
-    const std::size_t rowBytes = static_cast<std::size_t>(area.width) * 2;
-    for (int row = 0; row < area.rows; ++row) {
-        std::memcpy(area.dst, area.src, rowBytes);
-        area.dst += area.dstPitch;
-        area.src += area.srcPitch;
-    }
+    ActiveKernels().plain(area);
     return 1;
 }
 
@@ -123,11 +117,7 @@ int DrawMasked16(int x, int y, Image* image) {
     DrawArea area;
     const DrawStart start = BeginDraw(x, y, image, DRAW_MASKED, false, area);
     if (start != DrawStart::Draw) return Answer(start);
-    for (int row = 0; row < area.rows; ++row) {
-        for (int i = 0; i < area.width; ++i) area.dst[i] = MaskedPixel(area.dst[i], area.src[i]);
-        area.dst += area.dstPitch;
-        area.src += area.srcPitch;
-    }
+    ActiveKernels().masked(area);
     return 1;
 }
 
@@ -136,14 +126,7 @@ int DrawAlpha16(int x, int y, Image* image) {
     const DrawStart start = BeginDraw(x, y, image, DRAW_ALPHA, true, area);
     if (start != DrawStart::Draw) return Answer(start);
     const ChannelMasks masks = CurrentMasks();
-    for (int row = 0; row < area.rows; ++row) {
-        for (int i = 0; i < area.width; ++i) {
-            area.dst[i] = AlphaPixel(area.dst[i], area.src[i], area.alpha[i], masks);
-        }
-        area.dst += area.dstPitch;
-        area.src += area.srcPitch;
-        area.alpha += area.srcPitch;
-    }
+    (MasksFitLanes(masks) ? ActiveKernels() : kReferenceKernels).alpha(area, masks);
     return 1;
 }
 
@@ -153,12 +136,41 @@ int DrawAdditive16(int x, int y, Image* image) {
     const DrawStart start = BeginDraw(x, y, image, DRAW_ADDITIVE, true, area);
     if (start != DrawStart::Draw) return Answer(start);
     const ChannelMasks masks = CurrentMasks();
-    for (int row = 0; row < area.rows; ++row) {
-        for (int i = 0; i < area.width; ++i) {
-            area.dst[i] = AdditivePixel(area.dst[i], area.src[i], masks);
-        }
-        area.dst += area.dstPitch;
-        area.src += area.srcPitch;
-    }
+    (MasksFitLanes(masks) ? ActiveKernels() : kReferenceKernels).additive(area, masks);
     return 1;
+}
+
+bool TilePlain16(int x, int y, const Image* image) {
+    if (image == nullptr || image->purpose != DRAW_PLAIN || Corvane.backBuffer == nullptr)
+        return false;
+    const std::int64_t tw = image->width;
+    const std::int64_t th = image->height;
+    if (tw <= 0 || th <= 0 || image->pixels == nullptr ||
+        static_cast<std::int64_t>(image->PixelBytes()) < tw * th * 2)
+        return false;
+    // The clip rectangle as ClipImage keeps it, inside the back buffer.
+    const std::int64_t left = std::max(Corvane.clipLeft, 0);
+    const std::int64_t top = std::max(Corvane.clipTop, 0);
+    const std::int64_t right = std::min(Corvane.clipRight, Corvane.width - 1);
+    const std::int64_t bottom = std::min(Corvane.clipBottom, Corvane.height - 1);
+    if (left > right || top > bottom) return true;
+
+    // Floor remainders: the plane's tiles start at multiples of the tile size.
+    const auto floorMod = [](std::int64_t a, std::int64_t n) { return ((a % n) + n) % n; };
+    TileArea area;
+    area.dst = Corvane.backBuffer + top * Corvane.width + left;
+    area.width = static_cast<int>(right - left + 1);
+    area.rows = static_cast<int>(bottom - top + 1);
+    area.dstPitch = Corvane.width;
+    area.tile = reinterpret_cast<const std::uint16_t*>(image->pixels);
+    area.tileWidth = static_cast<int>(tw);
+    area.tileHeight = static_cast<int>(th);
+    area.firstColumn = static_cast<int>(floorMod(x + left, tw));
+    area.firstRow = static_cast<int>(floorMod(y + top, th));
+    ActiveKernels().tiled(area);
+    return true;
+}
+
+void ClearRows(void* first, int rows, std::size_t rowBytes, std::size_t step) {
+    ActiveKernels().clearRows(static_cast<std::uint8_t*>(first), rows, rowBytes, step);
 }

@@ -2,6 +2,8 @@
 // computation they share. They draw into Corvane's locked back buffer.
 #pragma once
 
+#include <cstddef>
+
 class Image;
 
 // Clips an image placed at (x, y) against the engine's clip rectangle. Offsets
@@ -21,3 +23,15 @@ int DrawPlain16(int x, int y, Image* image);
 int DrawMasked16(int x, int y, Image* image);
 int DrawAlpha16(int x, int y, Image* image);
 int DrawAdditive16(int x, int y, Image* image);
+
+// Covers the clip rectangle (kept inside the back buffer) with copies of a
+// DRAW_PLAIN image, as a window at (x, y) onto the plane tiled from its origin:
+// the same pixels as drawing every tile with DrawPlain16, in one pass. False,
+// with nothing drawn, when the image is not one that DrawPlain16 would draw
+// (missing, another purpose, no or short pixel plane) or no back buffer is
+// locked: the caller then draws tile by tile, so each refusal is reported.
+bool TilePlain16(int x, int y, const Image* image);
+
+// Sets rowBytes bytes to 0 at the start of each of `rows` rows, step bytes
+// apart, from first on (the frame clear's loop); rows may overlap.
+void ClearRows(void* first, int rows, std::size_t rowBytes, std::size_t step);

@@ -7,8 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 preset="${1:-dev}"
 
+# Build, test libraries, and what the real-window test drives the game with.
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libpng-dev libtiff-dev libsdl2-dev)
+          libpng-dev libtiff-dev libsdl2-dev xvfb xdotool x11-apps imagemagick)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

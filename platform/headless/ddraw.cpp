@@ -28,11 +28,15 @@ DisplayState& Display() {
     return state;
 }
 
-void Present(Frame frame) {
+Frame& BeginPresent() {
     DisplayState& state = Display();
     ++state.presentCount;
-    if (state.keepAllFrames) state.frames.push_back(frame);
-    state.lastFrame = std::move(frame);
+    return state.lastFrame;
+}
+
+void FinishPresent() {
+    DisplayState& state = Display();
+    if (state.keepAllFrames) state.frames.push_back(state.lastFrame);
 }
 
 ULONG HeadlessDirectDraw::Release() {

@@ -54,6 +54,10 @@ public:
 
     // Copies width x height pixels from (x, y) of this surface into a frame.
     Frame Capture(int x, int y, int width, int height) const;
+    // The same picture written into frame, reusing its storage.
+    void CaptureInto(Frame& frame, int x, int y, int width, int height) const;
+    // Shows part of this surface to the user: it becomes the last presented frame.
+    void PresentPart(int x, int y, int width, int height) const;
 
 private:
     void FillDescription(DDSURFACEDESC& desc) const;
@@ -120,6 +124,9 @@ DisplayState& Display();
 // The backend's surface behind an interface pointer; null for anything else.
 HeadlessSurface* FindSurface(IDirectDrawSurface* surface);
 // Keeps a presented picture and counts the presentation.
-void Present(Frame frame);
+// Counts a presentation and hands out the frame to fill in; FinishPresent then
+// keeps a copy when every frame is kept.
+Frame& BeginPresent();
+void FinishPresent();
 
 }  // namespace headless::detail

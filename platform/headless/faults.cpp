@@ -17,6 +17,7 @@ struct FaultState {
     std::map<Op, std::vector<Fault>> faults;
     std::map<Op, std::deque<long>> queued;
     std::vector<CallRecord> calls;
+    bool recording = true;
 };
 
 FaultState& State() {
@@ -44,7 +45,13 @@ int CallCount(Op op) {
     return it == State().counts.end() ? 0 : it->second;
 }
 
-const std::vector<CallRecord>& Calls() { return State().calls; }
+const std::vector<CallRecord>& Calls() {
+    return State().calls;
+}
+
+void RecordCalls(bool record) {
+    State().recording = record;
+}
 
 std::vector<CallRecord> CallsOf(Op op) {
     std::vector<CallRecord> out;
@@ -80,10 +87,13 @@ bool TakeFault(Op op, long* result) {
 }
 
 void Record(Op op, std::vector<long long> args, std::string text, long result) {
+    if (!State().recording) return;
     State().calls.push_back({op, std::move(args), std::move(text), result});
 }
 
-void ResetFaults() { State() = FaultState(); }
+void ResetFaults() {
+    State() = FaultState();
+}
 
 }  // namespace detail
 }  // namespace headless

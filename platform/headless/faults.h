@@ -55,6 +55,9 @@ struct CallRecord {
     long result;
 };
 const std::vector<CallRecord>& Calls();
+// Keeps the call record (on by default); long runs that never read it, such as
+// benchmarks, switch it off so it does not grow with every frame.
+void RecordCalls(bool record);
 std::vector<CallRecord> CallsOf(Op op);
 
 namespace detail {

@@ -106,6 +106,11 @@ void HeadlessSurface::FillDescription(DDSURFACEDESC& desc) const {
 
 Frame HeadlessSurface::Capture(int x, int y, int width, int height) const {
     Frame frame;
+    CaptureInto(frame, x, y, width, height);
+    return frame;
+}
+
+void HeadlessSurface::CaptureInto(Frame& frame, int x, int y, int width, int height) const {
     const int left = std::max(x, 0);
     const int top = std::max(y, 0);
     const int right = std::min(x + width, width_);
@@ -113,16 +118,25 @@ Frame HeadlessSurface::Capture(int x, int y, int width, int height) const {
     frame.redMask = masks_[0];
     frame.greenMask = masks_[1];
     frame.blueMask = masks_[2];
-    if (right <= left || bottom <= top) return frame;
+    frame.width = 0;
+    frame.height = 0;
+    frame.pixels.clear();
+    if (right <= left || bottom <= top) return;
     frame.width = right - left;
     frame.height = bottom - top;
-    frame.pixels.reserve(static_cast<size_t>(frame.width) * frame.height);
+    // The frame keeps its storage from one presentation to the next, so a
+    // running game does not allocate a picture per frame.
+    frame.pixels.resize(static_cast<size_t>(frame.width) * frame.height);
     const int stride = pitch_ / 2;
-    for (int row = top; row < bottom; ++row) {
-        const std::uint16_t* start = pixels_.data() + static_cast<size_t>(row) * stride + left;
-        frame.pixels.insert(frame.pixels.end(), start, start + frame.width);
-    }
-    return frame;
+    for (int row = top; row < bottom; ++row)
+        std::memcpy(frame.pixels.data() + static_cast<size_t>(row - top) * frame.width,
+                    pixels_.data() + static_cast<size_t>(row) * stride + left,
+                    static_cast<size_t>(frame.width) * 2);
+}
+
+void HeadlessSurface::PresentPart(int x, int y, int width, int height) const {
+    CaptureInto(BeginPresent(), x, y, width, height);
+    FinishPresent();
 }
 
 HRESULT HeadlessSurface::GetSurfaceDesc(LPDDSURFACEDESC desc) {
@@ -227,7 +241,7 @@ HRESULT HeadlessSurface::Flip(IDirectDrawSurface* targetOverride, DWORD flags) {
         for (size_t i = 1; i < backBuffers.size(); ++i)
             std::swap(backBuffers[i - 1]->pixels_, backBuffers[i]->pixels_);
     }
-    Present(Capture(0, 0, width_, height_));
+    PresentPart(0, 0, width_, height_);
     return Answer(Op::Flip, args, kind_, DD_OK);
 }
 
@@ -261,12 +275,23 @@ HRESULT HeadlessSurface::BltFast(DWORD x, DWORD y, IDirectDrawSurface* source, L
     if (static_cast<long long>(x) + width > width_ || static_cast<long long>(y) + height > height_)
         return Answer(Op::BltFast, args, kind_, DDERR_INVALIDRECT);
 
-    const Frame copied = from->Capture(part.left, part.top, width, height);
     const int stride = pitch_ / 2;
-    for (int row = 0; row < height; ++row)
-        std::memcpy(pixels_.data() + static_cast<size_t>(y + row) * stride + x,
-                    copied.pixels.data() + static_cast<size_t>(row) * width,
-                    static_cast<size_t>(width) * 2);
+    if (from != this) {
+        // Another surface's rows go straight across.
+        const int fromStride = from->pitch_ / 2;
+        for (int row = 0; row < height; ++row)
+            std::memcpy(
+                pixels_.data() + static_cast<size_t>(y + row) * stride + x,
+                from->pixels_.data() + static_cast<size_t>(part.top + row) * fromStride + part.left,
+                static_cast<size_t>(width) * 2);
+    } else {
+        // A copy within one surface may overlap itself: take the part first.
+        const Frame copied = from->Capture(part.left, part.top, width, height);
+        for (int row = 0; row < height; ++row)
+            std::memcpy(pixels_.data() + static_cast<size_t>(y + row) * stride + x,
+                        copied.pixels.data() + static_cast<size_t>(row) * width,
+                        static_cast<size_t>(width) * 2);
+    }
 
     if (caps_ & DDSCAPS_PRIMARYSURFACE) {
         // What the user sees is the window's client area, wherever the copy went.
@@ -274,9 +299,9 @@ HRESULT HeadlessSurface::BltFast(DWORD x, DWORD y, IDirectDrawSurface* source, L
         RECT client;
         POINT origin = {0, 0};
         if (window != nullptr && GetClientRect(window, &client) && ClientToScreen(window, &origin))
-            Present(Capture(origin.x, origin.y, client.right, client.bottom));
+            PresentPart(origin.x, origin.y, client.right, client.bottom);
         else
-            Present(Capture(static_cast<int>(x), static_cast<int>(y), width, height));
+            PresentPart(static_cast<int>(x), static_cast<int>(y), width, height);
     }
     return Answer(Op::BltFast, args, kind_, DD_OK);
 }

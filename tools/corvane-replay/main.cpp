@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/headless/control.h"
 #include "tools/common/frame_png.h"
 #include "tools/corvane-replay/replay.h"
 
@@ -34,6 +35,8 @@ int Fail(const std::string& message) {
 int main(int argc, char** argv) {
     replay::Options options;
     options.echoMessageBoxes = true;
+    // Nothing here reads the platform's call record; long replays must not grow it.
+    options.setUp = [] { headless::RecordCalls(false); };
     std::string out = ".";
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];

@@ -1,0 +1,59 @@
+// The row loops behind the draw routines, one set per instruction set. Every
+// set gives the same words as the plain set: the per-pixel rules of
+// pixel_rules.h, with only the middle of each row done many pixels at a time.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "image/draw_area.h"
+#include "image/pixel_rules.h"
+
+struct DrawKernels {
+    // Copies the visible rectangle row by row.
+    void (*plain)(const DrawArea& area);
+    // Copies every source word that is not 0.
+    void (*masked)(const DrawArea& area);
+    // Blends by the stored complement of alpha (AlphaPixel).
+    void (*alpha)(const DrawArea& area, const ChannelMasks& masks);
+    // Adds with saturation per channel (AdditivePixel).
+    void (*additive)(const DrawArea& area, const ChannelMasks& masks);
+    // Covers the rectangle with copies of the tile.
+    void (*tiled)(const TileArea& area);
+    // Sets rowBytes bytes to 0 at each of `rows` row starts, step bytes apart.
+    void (*clearRows)(std::uint8_t* first, int rows, std::size_t rowBytes, std::size_t step);
+};
+
+// clearRows for the vector sets: rows that touch or overlap (step <= rowBytes)
+// cover one block, cleared by a single memset, which is already the C
+// library's widest store loop; rows with gaps between them go one by one.
+void ClearRowsJoined(std::uint8_t* first, int rows, std::size_t rowBytes, std::size_t step);
+
+// The plain loops: one pixel at a time, one memcpy per plain row.
+extern const DrawKernels kReferenceKernels;
+
+// The vector sets, or null when this build has none for the instruction set.
+// Whether the processor can run a set is the caller's question.
+const DrawKernels* Sse2Kernels();
+const DrawKernels* Avx2Kernels();
+const DrawKernels* Avx512Kernels();
+
+// The set chosen for the draw routines: at start-up the best one the processor
+// runs (or the one CORVANE_DRAW names), later whatever SetDrawImplementation chose.
+const DrawKernels& ActiveKernels();
+
+// Vector lanes are 16 bits wide: masks with bits above bit 15, which no 16-bit
+// display has, go through the plain loops so that they keep their exact words.
+inline bool MasksFitLanes(const ChannelMasks& m) {
+    return ((m.red | m.green | m.blue) & ~0xFFFF) == 0;
+}
+
+// Vector kernels are built for x86-64 with GCC or Clang. The 256- and 512-bit
+// ones are left out on Windows, whose 16-byte stack alignment GCC does not
+// raise for spilled wide registers.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define CORVANE_SSE2_KERNELS 1
+#if !defined(_WIN32)
+#define CORVANE_WIDE_KERNELS 1
+#endif
+#endif

@@ -1,0 +1,18 @@
+// The engine's 8-bit characters (Windows-1252: Latin-1 with printable characters
+// in 0x80..0x9F) against SDL's UTF-8 text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace sdl {
+
+// The 8-bit code of a Unicode code point, or -1 when it has none.
+int CharacterCode(std::uint32_t codePoint);
+// The code points of UTF-8 text; bytes that do not form a character are skipped.
+std::vector<std::uint32_t> CodePoints(const char* utf8);
+// UTF-8 for a string of 8-bit codes (code 0x81 and the other unused ones become U+FFFD).
+std::string Utf8FromCodes(const char* text);
+
+}  // namespace sdl

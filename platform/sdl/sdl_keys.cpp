@@ -1,0 +1,168 @@
+#include "platform/sdl/sdl_keys.h"
+
+namespace sdl {
+namespace {
+
+int NamedKey(SDL_Keycode key) {
+    switch (key) {
+        case SDLK_BACKSPACE:
+            return 0x08;
+        case SDLK_TAB:
+            return 0x09;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            return 0x0D;
+        case SDLK_PAUSE:
+            return 0x13;
+        case SDLK_CAPSLOCK:
+            return 0x14;
+        case SDLK_ESCAPE:
+            return 0x1B;
+        case SDLK_SPACE:
+            return 0x20;
+        case SDLK_PAGEUP:
+            return 0x21;
+        case SDLK_PAGEDOWN:
+            return 0x22;
+        case SDLK_END:
+            return 0x23;
+        case SDLK_HOME:
+            return 0x24;
+        case SDLK_LEFT:
+            return 0x25;
+        case SDLK_UP:
+            return 0x26;
+        case SDLK_RIGHT:
+            return 0x27;
+        case SDLK_DOWN:
+            return 0x28;
+        case SDLK_PRINTSCREEN:
+            return 0x2C;
+        case SDLK_INSERT:
+            return 0x2D;
+        case SDLK_DELETE:
+            return 0x2E;
+        case SDLK_LGUI:
+            return 0x5B;
+        case SDLK_RGUI:
+            return 0x5C;
+        case SDLK_APPLICATION:
+            return 0x5D;
+        case SDLK_KP_0:
+            return 0x60;
+        case SDLK_KP_1:
+            return 0x61;
+        case SDLK_KP_2:
+            return 0x62;
+        case SDLK_KP_3:
+            return 0x63;
+        case SDLK_KP_4:
+            return 0x64;
+        case SDLK_KP_5:
+            return 0x65;
+        case SDLK_KP_6:
+            return 0x66;
+        case SDLK_KP_7:
+            return 0x67;
+        case SDLK_KP_8:
+            return 0x68;
+        case SDLK_KP_9:
+            return 0x69;
+        case SDLK_KP_MULTIPLY:
+            return 0x6A;
+        case SDLK_KP_PLUS:
+            return 0x6B;
+        case SDLK_KP_MINUS:
+            return 0x6D;
+        case SDLK_KP_PERIOD:
+            return 0x6E;
+        case SDLK_KP_DIVIDE:
+            return 0x6F;
+        case SDLK_NUMLOCKCLEAR:
+            return 0x90;
+        case SDLK_SCROLLLOCK:
+            return 0x91;
+        case SDLK_LSHIFT:
+            return 0xA0;
+        case SDLK_RSHIFT:
+            return 0xA1;
+        case SDLK_LCTRL:
+            return 0xA2;
+        case SDLK_RCTRL:
+            return 0xA3;
+        case SDLK_LALT:
+            return 0xA4;
+        case SDLK_RALT:
+            return 0xA5;
+        default:
+            break;
+    }
+    if (key >= SDLK_F1 && key <= SDLK_F12) return 0x70 + (key - SDLK_F1);
+    if (key >= SDLK_F13 && key <= SDLK_F24) return 0x7C + (key - SDLK_F13);
+    return 0;
+}
+
+// Keys whose code depends on where they sit, not on what they type.
+int PositionalKey(SDL_Scancode scancode) {
+    if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z)
+        return 'A' + (scancode - SDL_SCANCODE_A);
+    if (scancode >= SDL_SCANCODE_1 && scancode <= SDL_SCANCODE_9)
+        return '1' + (scancode - SDL_SCANCODE_1);
+    switch (scancode) {
+        case SDL_SCANCODE_0:
+            return '0';
+        case SDL_SCANCODE_SEMICOLON:
+            return 0xBA;
+        case SDL_SCANCODE_EQUALS:
+            return 0xBB;
+        case SDL_SCANCODE_COMMA:
+            return 0xBC;
+        case SDL_SCANCODE_MINUS:
+            return 0xBD;
+        case SDL_SCANCODE_PERIOD:
+            return 0xBE;
+        case SDL_SCANCODE_SLASH:
+            return 0xBF;
+        case SDL_SCANCODE_GRAVE:
+            return 0xC0;
+        case SDL_SCANCODE_LEFTBRACKET:
+            return 0xDB;
+        case SDL_SCANCODE_BACKSLASH:
+            return 0xDC;
+        case SDL_SCANCODE_RIGHTBRACKET:
+            return 0xDD;
+        case SDL_SCANCODE_APOSTROPHE:
+            return 0xDE;
+        case SDL_SCANCODE_NONUSBACKSLASH:
+            return 0xE2;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+int VirtualKey(SDL_Keycode key, SDL_Scancode scancode) {
+    if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
+    if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
+    const int named = NamedKey(key);
+    return named != 0 ? named : PositionalKey(scancode);
+}
+
+int NeutralKey(int virtualKey) {
+    switch (virtualKey) {
+        case 0xA0:
+        case 0xA1:
+            return 0x10;
+        case 0xA2:
+        case 0xA3:
+            return 0x11;
+        case 0xA4:
+        case 0xA5:
+            return 0x12;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace sdl

@@ -1,0 +1,126 @@
+#include "platform/sdl/sdl_screen.h"
+
+#include "platform/sdl/sdl_video.h"
+
+namespace sdl {
+namespace {
+
+bool IsPopup(HWND window) {
+    return (window->style & WS_POPUP) != 0;
+}
+
+int ClientWidth(HWND window) {
+    return window->outer.right - window->outer.left;
+}
+int ClientHeight(HWND window) {
+    return window->outer.bottom - window->outer.top;
+}
+
+void Draw(HWND window) {
+    SDL_SetRenderDrawColor(window->renderer, 0, 0, 0, 255);
+    SDL_RenderClear(window->renderer);
+    if (window->texture != nullptr && window->lastFrame.w > 0)
+        SDL_RenderCopy(window->renderer, window->texture, nullptr, &window->lastFrame);
+    SDL_RenderPresent(window->renderer);
+}
+
+}  // namespace
+
+bool OpenScreen(HWND window) {
+    if (window->sdlWindow != nullptr) {
+        SDL_ShowWindow(window->sdlWindow);
+        return true;
+    }
+    if (!VideoReady()) return false;
+    const int width = ClientWidth(window) > 0 ? ClientWidth(window) : 1;
+    const int height = ClientHeight(window) > 0 ? ClientHeight(window) : 1;
+    Uint32 flags = SDL_WINDOW_SHOWN;
+    int x = window->outer.left;
+    int y = window->outer.top;
+    if (IsPopup(window)) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        x = SDL_WINDOWPOS_UNDEFINED;
+        y = SDL_WINDOWPOS_UNDEFINED;
+    }
+    window->sdlWindow = SDL_CreateWindow("", x, y, width, height, flags);
+    if (window->sdlWindow == nullptr) {
+        ReportSdlError("cannot open a window");
+        return false;
+    }
+    window->renderer = SDL_CreateRenderer(window->sdlWindow, -1, SDL_RENDERER_PRESENTVSYNC);
+    if (window->renderer == nullptr)
+        window->renderer = SDL_CreateRenderer(window->sdlWindow, -1, SDL_RENDERER_SOFTWARE);
+    if (window->renderer == nullptr) {
+        ReportSdlError("cannot draw into the window");
+        SDL_DestroyWindow(window->sdlWindow);
+        window->sdlWindow = nullptr;
+        return false;
+    }
+    // The engine's pictures are laid out in the window's own size; a full-screen
+    // window scales them with the aspect ratio kept and black bars beside.
+    SDL_RenderSetLogicalSize(window->renderer, width, height);
+    SDL_RaiseWindow(window->sdlWindow);
+    Draw(window);
+    if (!IsPopup(window)) {
+        int screenX = 0;
+        int screenY = 0;
+        SDL_GetWindowPosition(window->sdlWindow, &screenX, &screenY);
+        NoteMoved(window, screenX, screenY);
+    }
+    return true;
+}
+
+void CloseScreen(HWND window) {
+    if (window->texture != nullptr) SDL_DestroyTexture(window->texture);
+    if (window->renderer != nullptr) SDL_DestroyRenderer(window->renderer);
+    if (window->sdlWindow != nullptr) SDL_DestroyWindow(window->sdlWindow);
+    window->texture = nullptr;
+    window->renderer = nullptr;
+    window->sdlWindow = nullptr;
+    window->textureWidth = 0;
+    window->textureHeight = 0;
+    window->lastFrame = {0, 0, 0, 0};
+    window->focused = false;
+}
+
+bool PresentFrame(HWND window, const std::uint16_t* pixels, int width, int height, int pitchBytes,
+                  int x, int y) {
+    if (window == nullptr || window->renderer == nullptr || pixels == nullptr || width <= 0 ||
+        height <= 0)
+        return false;
+    if (window->texture == nullptr || window->textureWidth != width ||
+        window->textureHeight != height) {
+        if (window->texture != nullptr) SDL_DestroyTexture(window->texture);
+        window->texture = SDL_CreateTexture(window->renderer, SDL_PIXELFORMAT_RGB565,
+                                            SDL_TEXTUREACCESS_STREAMING, width, height);
+        if (window->texture == nullptr) {
+            ReportSdlError("cannot show the picture");
+            window->textureWidth = 0;
+            window->textureHeight = 0;
+            return false;
+        }
+        window->textureWidth = width;
+        window->textureHeight = height;
+    }
+    SDL_UpdateTexture(window->texture, nullptr, pixels, pitchBytes);
+    window->lastFrame = {x, y, width, height};
+    Draw(window);
+    return true;
+}
+
+void RepaintScreen(HWND window) {
+    if (window != nullptr && window->renderer != nullptr) Draw(window);
+}
+
+POINT ClientOrigin(HWND window) {
+    POINT origin = {window->outer.left, window->outer.top};
+    if (window->sdlWindow != nullptr && !IsPopup(window))
+        SDL_GetWindowPosition(window->sdlWindow, &origin.x, &origin.y);
+    return origin;
+}
+
+bool HasFocus(HWND window) {
+    return window != nullptr && window->sdlWindow != nullptr && window->focused;
+}
+
+}  // namespace sdl

@@ -1,0 +1,49 @@
+#include "platform/sdl/sdl_video.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+
+#include "platform/sdl/sdl_windows.h"
+
+namespace sdl {
+namespace {
+enum class VideoState { NotTried, Ready, Failed };
+VideoState state = VideoState::NotTried;
+}  // namespace
+
+void StartProgram() {
+    SDL_SetMainReady();
+}
+
+bool VideoReady() {
+    if (state == VideoState::NotTried) {
+        // Pixel-exact scaling: a full-screen picture is enlarged by whole source pixels.
+        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+        // The game decides when the program ends: closing the window is a request.
+        SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+            state = VideoState::Ready;
+        } else {
+            ReportSdlError("no display available");
+            state = VideoState::Failed;
+        }
+    }
+    return state == VideoState::Ready;
+}
+
+bool VideoStarted() {
+    return state == VideoState::Ready;
+}
+
+void ReportSdlError(const char* what) {
+    std::fprintf(stderr, "Corvane: %s: %s\n", what, SDL_GetError());
+}
+
+void ShutDown() {
+    CloseAllScreens();
+    SDL_Quit();
+    state = VideoState::NotTried;
+}
+
+}  // namespace sdl

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Builds Corvane and starts the game in a window: arrow keys walk, Escape or the
+# window's close box quit. On a fresh Debian machine it first installs what the
+# build needs (through apt-get, as root or with sudo).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+no_display() {
+    echo "No display is available to open the game's window; corvane-replay (built beside it) plays the game without one and saves its frames as pictures." >&2
+    exit 1
+}
+[ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ] || no_display
+
+packages=(build-essential cmake ninja-build pkg-config libsdl2-dev libgtest-dev libgmock-dev
+          libbenchmark-dev libpng-dev libtiff-dev)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
+fi
+
+cmake --preset release -G Ninja >/dev/null
+cmake --build --preset release --target corvane
+
+# The game reads Images/ and writes debug.txt in the folder it starts from.
+cd build/release/tools/corvane
+errors=$(mktemp)
+trap 'rm -f "$errors"' EXIT
+# Standard error is shown as it comes and kept, to tell a missing display apart.
+set +e
+{ ./corvane 2>&1 1>&3 3>&- | tee "$errors" >&2; } 3>&1
+status=${PIPESTATUS[0]}
+set -e
+if grep -q "no display available" "$errors"; then
+    no_display
+fi
+exit "$status"
