@@ -34,14 +34,14 @@ struct HWND__;
 struct HINSTANCE__;
 struct HDC__;
 struct HICON__;
-struct HCURSOR__;
 struct HBRUSH__;
 struct HMENU__;
 using HWND = HWND__*;
 using HINSTANCE = HINSTANCE__*;
 using HDC = HDC__*;
 using HICON = HICON__*;
-using HCURSOR = HCURSOR__*;
+// A cursor is an icon, as on Windows.
+using HCURSOR = HICON;
 using HBRUSH = HBRUSH__*;
 using HMENU = HMENU__*;
 

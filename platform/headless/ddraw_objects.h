@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/device_context.h"
+#include "platform/common/device_context.h"
 #include "platform/headless/display_control.h"
 
 namespace headless::detail {

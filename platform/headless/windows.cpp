@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "platform/headless/control.h"
-#include "platform/headless/device_context.h"
+#include "platform/common/device_context.h"
 #include "platform/headless/reset_parts.h"
 
 struct HWND__ {

@@ -137,6 +137,9 @@ public:
         dc_.width = width_;
         dc_.height = height_;
         dc_.pitchBytes = pitch_;
+        dc_.redMask = kRedMask;
+        dc_.greenMask = kGreenMask;
+        dc_.blueMask = kBlueMask;
         dc_.backgroundMode = OPAQUE;
         dc_.textColor = 0;
         dcOut_ = true;

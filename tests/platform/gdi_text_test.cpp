@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/common/bitmap_font.h"
-#include "platform/headless/device_context.h"
+#include "platform/common/device_context.h"
 
 namespace {
 

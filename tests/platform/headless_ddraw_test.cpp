@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "platform/headless/control.h"
-#include "platform/headless/device_context.h"
+#include "platform/common/device_context.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-// GDI text output on the headless backend: device contexts lent out by surfaces
-// draw the embedded bitmap font into the surface's 16-bit pixels.
+// GDI text output for the backends without GDI: device contexts lent out by
+// surfaces draw the embedded bitmap font into the surface's 16-bit pixels.
 #include "platform/common/bitmap_font.h"
-#include "platform/headless/device_context.h"
+#include "platform/common/device_context.h"
 
 namespace {
 

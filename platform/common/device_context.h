@@ -1,5 +1,6 @@
-// A GDI device context of the headless backend: the screen's (no pixels) or one
-// lent out by a surface's GetDC, drawing into that surface's 16-bit pixels.
+// A GDI device context of the backends without GDI: the screen's (no pixels) or
+// one lent out by a surface's GetDC, drawing into that surface's 16-bit pixels
+// laid out by the three masks.
 #pragma once
 
 #include <cstdint>

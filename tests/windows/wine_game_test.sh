@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# corvane.exe under Wine on a 16-bit desktop, against the same game replayed on
+# the headless display by corvane-replay:
+#  1. the first picture equals the replayed first frame;
+#  2. after the right arrow was held for a moment the picture equals the
+#     replayed frame for the same walk: n frames to the right (n read from how
+#     far the mountains moved) and the walk cycle as far as it got meanwhile;
+#  3. Escape closes the window and the program ends with exit code 0;
+#  4. debug.txt holds what the replayed game logs.
+#   wine_game_test.sh CORVANE.EXE WINE_STATE_DIR WORK_DIR IMAGES_DIR CORVANE_REPLAY
+source "$(dirname "$0")/wine_session.sh"
+EXE="$1"
+WINE_STATE="$2"
+WORK="$3"
+IMAGES="$4"
+REPLAY="$5"
+
+# replay KEYS FRAME: the replayed picture after FRAME frames of the key script KEYS.
+replay() {
+    local out="$WORK/replay/frames"
+    "$REPLAY" --dir "$WORK/replay" --keys "$1" --png-at "$2" --out "$out" >"$WORK/replay/log.txt" 2>&1 ||
+        die "corvane-replay --keys $1 failed: $(cat "$WORK/replay/log.txt")"
+    printf '%s/frame_%04d.png\n' "$out" "$2"
+}
+
+# row_words PICTURE Y: the 5:6:5 words of one row.
+row_words() {
+    convert "$1" -crop 800x1+0+"$2" +repage -depth 8 rgb:- | od -An -v -tu1 -w3 |
+        awk '{printf "%d ", int($1 / 8) * 2048 + int($2 / 4) * 32 + int($3 / 8)}'
+}
+
+# Every shift n from 0 to 520 for which row Y of MOVED is row Y of START moved n
+# pixels left. The rows chosen cross the mountain wall, which keeps the answer
+# unique while part of the wall stays in both pictures (the grass alone repeats
+# every 256 pixels); a tenth of a second of walking stays well inside that.
+shifts_in_row() {
+    awk -v start="$(row_words "$1" "$3")" -v moved="$(row_words "$2" "$3")" 'BEGIN {
+        count = split(start, a, " "); split(moved, b, " ");
+        for (n = 0; n <= 520; ++n) {
+            same = 1;
+            for (x = 1; x + n <= count; ++x) if (b[x] != a[x + n]) { same = 0; break; }
+            if (same) printf "%d\n", n;
+        }
+    }'
+}
+
+wine_begin 16
+cp -r "$IMAGES" "$WORK/Images"
+mkdir -p "$WORK/replay"
+cp -r "$IMAGES" "$WORK/replay/Images"
+
+start=$(replay none:1 1)
+wine_launch "$EXE"
+window=$(wine_find_window 30 '^corvane\.exe$' '^$' 800 500)
+note "window $window: client area 800 x 500"
+wine_wait_for_picture 30 "$window" "$start" shot_start
+note "the first picture equals the replayed first frame"
+
+xdotool keydown --window "$window" Right 2>/dev/null
+sleep 0.1
+xdotool keyup --window "$window" Right 2>/dev/null
+# The picture stands still once the key is up; two equal shots in a row show it.
+wine_client_shot "$window" "$WORK/shot_moved.png"
+for ((i = 0; ; ++i)); do
+    sleep 0.3
+    wine_client_shot "$window" "$WORK/shot_again.png"
+    [ "$(differing_pixels "$WORK/shot_moved.png" "$WORK/shot_again.png" "$WORK/still.png")" = 0 ] && break
+    [ "$i" -lt 20 ] || die "the picture kept changing after the key was released"
+    mv "$WORK/shot_again.png" "$WORK/shot_moved.png"
+done
+
+shifts=$(grep -Fx -f <(shifts_in_row "$start" "$WORK/shot_moved.png" 400) \
+    <(shifts_in_row "$start" "$WORK/shot_moved.png" 470) || true)
+[ "$(wc -w <<<"$shifts")" = 1 ] || die "the picture after the key is no shifted first picture \
+(shifts that fit: ${shifts:-none}; shot $WORK/shot_moved.png)"
+n=$shifts
+[ "$n" -ge 1 ] || die "holding the right arrow moved nothing"
+note "the right arrow moved the view $n pixels"
+
+# The walk cycle steps on frames 31, 61, 91, ... and only steps taken while the
+# key was held show; depending on where in that cycle the key went down, n held
+# frames hold one of two step counts. Replay each: the key down from frame s.
+declare -A tried
+match=""
+for ((s = 31; s <= 60; ++s)); do
+    steps=0
+    for ((c = s; c < s + n; ++c)); do ((c % 30 == 1)) && steps=$((steps + 1)); done
+    [ -z "${tried[$steps]:-}" ] || continue
+    tried[$steps]=1
+    expected=$(replay "none:$((s - 1)),right:$n" $((s + n - 1)))
+    count=$(differing_pixels "$WORK/shot_moved.png" "$expected" "$WORK/shot_moved.diff.png")
+    note "replayed walk of $n frames with $steps cycle steps: $count pixels differ"
+    if [ "$count" = 0 ]; then
+        match=$steps
+        break
+    fi
+done
+[ -n "$match" ] || die "the picture after the key matches no replayed walk of $n frames \
+(shot $WORK/shot_moved.png)"
+note "the picture equals the replayed frame, pixel for pixel"
+
+xdotool key --window "$window" Escape 2>/dev/null
+rc=$(wine_wait_exit 20)
+[ "$rc" = 0 ] || die "exit code $rc after Escape, expected 0"
+note "Escape closed the window; exit code 0"
+
+diff <(log_lines) <(tr -d '\r' <"$WORK/replay/debug.txt" | sed 's/^  //') >"$WORK/log.diff" ||
+    die "debug.txt differs from the replayed game's: $(cat "$WORK/log.diff")"
+note "debug.txt: $(log_lines | tr '\n' '|')"
+echo "PASS"
