@@ -28,15 +28,25 @@ DisplayState& Display() {
     return state;
 }
 
-Frame& BeginPresent() {
+void PresentFrom(const HeadlessSurface& surface, int x, int y, int width, int height) {
     DisplayState& state = Display();
     ++state.presentCount;
-    return state.lastFrame;
+    state.pendingSurface = &surface;
+    state.pendingPart = {x, y, x + width, y + height};
+    if (state.keepAllFrames) {
+        SettlePresentedFrame(nullptr);
+        state.frames.push_back(state.lastFrame);
+    }
 }
 
-void FinishPresent() {
+void SettlePresentedFrame(const HeadlessSurface* surface) {
     DisplayState& state = Display();
-    if (state.keepAllFrames) state.frames.push_back(state.lastFrame);
+    if (state.pendingSurface == nullptr) return;
+    if (surface != nullptr && surface != state.pendingSurface) return;
+    const RECT& part = state.pendingPart;
+    state.pendingSurface->CaptureInto(state.lastFrame, part.left, part.top, part.right - part.left,
+                                      part.bottom - part.top);
+    state.pendingSurface = nullptr;
 }
 
 ULONG HeadlessDirectDraw::Release() {
@@ -248,6 +258,7 @@ int PresentCount() {
     return detail::Display().presentCount;
 }
 const Frame& LastFrame() {
+    detail::SettlePresentedFrame(nullptr);
     return detail::Display().lastFrame;
 }
 void KeepAllFrames(bool keep) {

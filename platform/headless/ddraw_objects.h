@@ -116,17 +116,23 @@ struct DisplayState {
     DisplayMode mode;
     int presentCount = 0;
     bool keepAllFrames = false;
+    // The last presented picture is taken from its surface only when someone
+    // looks at it or the surface is about to change, so presenting a frame costs
+    // one copy, as on a real display.
     Frame lastFrame;
+    const HeadlessSurface* pendingSurface = nullptr;
+    RECT pendingPart = {0, 0, 0, 0};
     std::vector<Frame> frames;
 };
 
 DisplayState& Display();
 // The backend's surface behind an interface pointer; null for anything else.
 HeadlessSurface* FindSurface(IDirectDrawSurface* surface);
-// Keeps a presented picture and counts the presentation.
-// Counts a presentation and hands out the frame to fill in; FinishPresent then
-// keeps a copy when every frame is kept.
-Frame& BeginPresent();
-void FinishPresent();
+// Counts a presentation of part of a surface, which becomes the last presented
+// picture (kept at once when every frame is kept).
+void PresentFrom(const HeadlessSurface& surface, int x, int y, int width, int height);
+// Takes the last presented picture from its surface now if it still lives there;
+// called before that surface's pixels change (null: whatever surface it is).
+void SettlePresentedFrame(const HeadlessSurface* surface);
 
 }  // namespace headless::detail

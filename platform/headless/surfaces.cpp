@@ -52,6 +52,7 @@ ULONG HeadlessSurface::DropReference() {
 
 void HeadlessSurface::Kill() {
     if (!alive_) return;
+    SettlePresentedFrame(this);
     alive_ = false;
     refs_ = 0;
     if (caps_ & DDSCAPS_VIDEOMEMORY) Display().videoMemoryInUse -= bytes();
@@ -135,8 +136,7 @@ void HeadlessSurface::CaptureInto(Frame& frame, int x, int y, int width, int hei
 }
 
 void HeadlessSurface::PresentPart(int x, int y, int width, int height) const {
-    CaptureInto(BeginPresent(), x, y, width, height);
-    FinishPresent();
+    PresentFrom(*this, x, y, width, height);
 }
 
 HRESULT HeadlessSurface::GetSurfaceDesc(LPDDSURFACEDESC desc) {
@@ -195,6 +195,8 @@ HRESULT HeadlessSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HA
         left = rect->left;
         top = rect->top;
     }
+    // Whoever holds the lock may write the pixels.
+    SettlePresentedFrame(this);
     FillDescription(*desc);
     desc->dwFlags |= DDSD_LPSURFACE;
     desc->lpSurface = reinterpret_cast<std::uint8_t*>(pixels_.data()) +
@@ -321,6 +323,8 @@ HRESULT HeadlessSurface::Restore() {
     if (front != nullptr) return Answer(Op::Restore, {}, kind_, DDERR_IMPLICITLYCREATED);
     if (ChainLost()) {
         // The memory comes back, its old contents do not.
+        SettlePresentedFrame(this);
+        for (const HeadlessSurface* back : backBuffers) SettlePresentedFrame(back);
         lost_ = false;
         std::fill(pixels_.begin(), pixels_.end(), 0);
         for (HeadlessSurface* back : backBuffers) {
@@ -339,6 +343,7 @@ HRESULT HeadlessSurface::GetDC(HDC* dc) {
     if (dc == nullptr) return Answer(Op::GetDC, {}, kind_, DDERR_INVALIDPARAMS);
     if (lost_) return Answer(Op::GetDC, {}, kind_, DDERR_SURFACELOST);
     if (busy()) return Answer(Op::GetDC, {}, kind_, DDERR_SURFACEBUSY);
+    SettlePresentedFrame(this);
     // A fresh context each time, over the surface's pixels.
     dc_ = HDC__();
     dc_.pixels = pixels_.data();
