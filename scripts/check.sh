@@ -5,22 +5,13 @@
 #   scripts/check.sh asan     the same under AddressSanitizer and UBSan
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/install-packages.sh
 preset="${1:-dev}"
 
 # Build, test libraries, and what the real-window test drives the game with.
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           libpng-dev libtiff-dev libsdl2-dev xvfb xdotool x11-apps imagemagick)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
-fi
+install_packages "${packages[@]}"
 
 cmake --preset "$preset" -G Ninja >/dev/null
 cmake --build --preset "$preset"

@@ -4,6 +4,7 @@
 # build needs (through apt-get, as root or with sudo).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/install-packages.sh
 
 no_display() {
     echo "No display is available to open the game's window; corvane-replay (built beside it) plays the game without one and saves its frames as pictures." >&2
@@ -13,17 +14,7 @@ no_display() {
 
 packages=(build-essential cmake ninja-build pkg-config libsdl2-dev libgtest-dev libgmock-dev
           libbenchmark-dev libpng-dev libtiff-dev)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
-fi
+install_packages "${packages[@]}"
 
 cmake --preset release -G Ninja >/dev/null
 cmake --build --preset release --target corvane

@@ -6,22 +6,12 @@
 # Debian machine it first installs what it needs (as root, or through sudo).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/install-packages.sh
 
 packages=(build-essential cmake ninja-build pkg-config libpng-dev libtiff-dev
           mingw-w64 g++-mingw-w64-i686 g++-mingw-w64-x86-64
           wine wine64 xvfb xdotool x11-utils imagemagick)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq \
-        "${missing[@]}"
-fi
+install_packages "${packages[@]}"
 
 jobs=$(($(nproc) < 2 ? $(nproc) : 2))
 
