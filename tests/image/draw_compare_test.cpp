@@ -17,24 +17,10 @@
 #include "image/draw_routines.h"
 #include "image/image.h"
 #include "shell/windx.h"
+#include "tests/image/routine_table.h"
 #include "tests/support/engine_fixture.h"
 
 namespace {
-
-using DrawRoutine = int (*)(int, int, Image*);
-
-struct Routine {
-    const char* name;
-    DrawRoutine draw;
-    std::int8_t purpose;
-};
-
-const Routine kRoutines[] = {
-    {"DrawPlain16", DrawPlain16, DRAW_PLAIN},
-    {"DrawMasked16", DrawMasked16, DRAW_MASKED},
-    {"DrawAlpha16", DrawAlpha16, DRAW_ALPHA},
-    {"DrawAdditive16", DrawAdditive16, DRAW_ADDITIVE},
-};
 
 // The vector implementations this processor runs.
 std::vector<DrawImplementation> FastImplementations() {

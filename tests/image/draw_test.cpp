@@ -13,24 +13,10 @@
 #include "platform/headless/control.h"
 #include "shell/windx.h"
 #include "tests/image/guarded_frame.h"
+#include "tests/image/routine_table.h"
 #include "tests/support/engine_fixture.h"
 
 namespace {
-
-using DrawRoutine = int (*)(int, int, Image*);
-
-struct Routine {
-    const char* name;
-    DrawRoutine draw;
-    std::int8_t purpose;
-};
-
-const Routine kRoutines[] = {
-    {"DrawPlain16", DrawPlain16, DRAW_PLAIN},
-    {"DrawMasked16", DrawMasked16, DRAW_MASKED},
-    {"DrawAlpha16", DrawAlpha16, DRAW_ALPHA},
-    {"DrawAdditive16", DrawAdditive16, DRAW_ADDITIVE},
-};
 
 std::uint16_t& WordAt(Image& image, int index) {
     return reinterpret_cast<std::uint16_t*>(image.pixels)[index];
