@@ -21,11 +21,38 @@ constexpr std::int32_t TIFF_PALETTE = 3;
 // Every pixel-data row of a file goes through a row buffer of at least this size.
 constexpr std::int32_t TIFF_ROW_BUFFER = 10000;
 
+// Tags of the directory entries the reader acts on and the writer writes.
+enum class TiffTag : std::uint16_t {
+    NewSubfileType = 254,
+    ImageWidth = 256,
+    ImageLength = 257,
+    BitsPerSample = 258,
+    Compression = 259,
+    PhotometricInterpretation = 262,
+    StripOffsets = 273,
+    SamplesPerPixel = 277,
+    RowsPerStrip = 278,
+    StripByteCounts = 279,
+    XResolution = 282,
+    YResolution = 283,
+    ResolutionUnit = 296,
+    ColorMap = 320,
+    ExtraSamples = 338,
+};
+
+// Field types of directory entries: how many bytes each value takes.
+enum class TiffType : std::uint16_t {
+    Byte = 1,      // 1 byte
+    Short = 3,     // 2 bytes
+    Long = 4,      // 4 bytes
+    Rational = 5,  // 8 bytes: two LONGs
+};
+
 // Where an array-valued directory entry keeps its values: inline in the entry's
 // value field, or at a file offset.
 struct TiffArray {
     bool present = false;
-    std::uint16_t type = 0;
+    TiffType type = TiffType::Byte;  // as the file gives it: may be any number
     std::uint32_t count = 0;
     std::uint8_t raw[4] = {};  // the value field as it stood in the file
 };
@@ -64,8 +91,8 @@ public:
 
     // Steps of the writer.
     void WriteDirectory(File& file, ByteOrder& order);
-    void WriteEntry(File& file, ByteOrder& order, std::uint16_t tag);
-    void WriteEntryData(File& file, ByteOrder& order, std::uint16_t tag);
+    void WriteEntry(File& file, ByteOrder& order, TiffTag tag);
+    void WriteEntryData(File& file, ByteOrder& order, TiffTag tag);
     void SaveTiff(File& file, ByteOrder& order);
 
     Image* image = nullptr;  // not owned

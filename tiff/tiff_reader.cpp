@@ -26,18 +26,14 @@ const char kUnknownMode[] = "Load:Tiff: Unknown TIFF mode.\n";
 const char kMultiple[] =
     "Load:Tiff: (Warning only) File contains multiple tiff images - reading only first.\n";
 
-constexpr std::uint16_t kTypeByte = 1;
-constexpr std::uint16_t kTypeShort = 3;
-constexpr std::uint16_t kTypeLong = 4;
-
 // Bytes per value of the field types that hold the numbers the reader needs.
-std::uint32_t ValueSize(std::uint16_t type) {
+std::uint32_t ValueSize(TiffType type) {
     switch (type) {
-        case kTypeByte:
+        case TiffType::Byte:
             return 1;
-        case kTypeShort:
+        case TiffType::Short:
             return 2;
-        case kTypeLong:
+        case TiffType::Long:
             return 4;
         default:
             return 0;
@@ -244,31 +240,31 @@ bool TiffFile::ReadEntry(File& file, ByteOrder& order) {
     file.ReadLong(rawCount);
     file.Read(sizeof field, field);
 
-    const std::uint16_t tag = order.ReadUS(rawTag);
+    const auto tag = static_cast<TiffTag>(order.ReadUS(rawTag));
     TiffArray array;
     array.present = true;
-    array.type = order.ReadUS(rawType);
+    array.type = static_cast<TiffType>(order.ReadUS(rawType));
     array.count = order.ReadUL(rawCount);
     std::memcpy(array.raw, field, sizeof field);
     // A single SHORT sits in the first two bytes of the field; anything else is
     // read as one 32-bit value (for arrays that do not fit, their offset).
-    const std::uint32_t value = array.type == kTypeShort && array.count == 1
+    const std::uint32_t value = array.type == TiffType::Short && array.count == 1
                                     ? order.ReadUS(RawShort(field))
                                     : order.ReadUL(RawLong(field));
     const std::int32_t signedValue = static_cast<std::int32_t>(value);
 
     switch (tag) {
-        case 256:
+        case TiffTag::ImageWidth:
             width = signedValue;
             widthValue = value;
             haveWidth = true;
             break;
-        case 257:
+        case TiffTag::ImageLength:
             height = signedValue;
             heightValue = value;
             haveHeight = true;
             break;
-        case 258:
+        case TiffTag::BitsPerSample:
             samplesPerPixel = static_cast<std::int32_t>(array.count);
             bitsArray = array;
             haveBits = true;
@@ -288,19 +284,19 @@ bool TiffFile::ReadEntry(File& file, ByteOrder& order) {
                 return Refuse("BitsPerSample has " + std::to_string(array.count) + " values.");
             }
             break;
-        case 259:
+        case TiffTag::Compression:
             compression = signedValue;
             if (value != 1 && !quiet) MessageBoxA(nullptr, kCompressed, kCaption, MB_OK);
             break;
-        case 262:
+        case TiffTag::PhotometricInterpretation:
             photometric = signedValue;
             if (value == 3) mode = TIFF_PALETTE;
             break;
-        case 273:
+        case TiffTag::StripOffsets:
             stripOffsets = signedValue;
             offsetsArray = array;
             break;
-        case 278:
+        case TiffTag::RowsPerStrip:
             rowsPerStrip = signedValue;
             rowsPerStripValue = value;
             haveRowsPerStrip = true;
@@ -309,13 +305,13 @@ bool TiffFile::ReadEntry(File& file, ByteOrder& order) {
                     std::min<std::int64_t>((heightValue + std::int64_t{value} - 1) / value,
                                            std::numeric_limits<std::int32_t>::max()));
             break;
-        case 279:
+        case TiffTag::StripByteCounts:
             stripByteCounts = signedValue;
             break;
-        case 320:
+        case TiffTag::ColorMap:
             colorMapArray = array;
             break;
-        case 338:
+        case TiffTag::ExtraSamples:
             extraSamples = 1;
             break;
         default:
@@ -409,7 +405,7 @@ bool TiffFile::CheckImage(File& file, ByteOrder& order) {
         if (samplesPerPixel != 1) return Refuse("A palette file must have one sample per pixel.");
         if (PaletteSize(monoBits)) {
             const std::uint32_t entries = 1u << monoBits;
-            if (!colorMapArray.present || colorMapArray.type != kTypeShort ||
+            if (!colorMapArray.present || colorMapArray.type != TiffType::Short ||
                 colorMapArray.count != 3 * entries)
                 return Refuse("The palette file has no usable ColorMap.");
             if (!CheckArray(order, colorMapArray, "ColorMap")) return false;
