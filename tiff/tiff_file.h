@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,13 +52,40 @@ enum class TiffType : std::uint16_t {
 // Where an array-valued directory entry keeps its values: inline in the entry's
 // value field, or at a file offset.
 struct TiffArray {
-    bool present = false;
     TiffType type = TiffType::Byte;  // as the file gives it: may be any number
     std::uint32_t count = 0;
     std::uint8_t raw[4] = {};  // the value field as it stood in the file
 };
 
-class TiffFile {
+// What the reader learns from a file, and the writer's settings. Every load
+// starts again from these defaults.
+struct TiffFields {
+    std::int32_t done = 0;  // 1 once a load (or save) has completed
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t imageFormat = 0;  // IMAGE_32BIT, with IMAGE_ALPHA for an alpha sample
+    std::int32_t mode = TIFF_BILEVEL;
+    std::int32_t extraSamples = 0;     // 1 if an ExtraSamples entry was seen
+    std::int32_t samplesPerPixel = 0;  // values of BitsPerSample
+    std::int32_t bitsOffset = 0;
+    std::int32_t bitsPerSample[4] = {};  // red, green, blue, alpha
+    std::int32_t monoBits = 0;           // sample size of a one-sample picture
+    std::int32_t compression = 1;
+    std::int32_t photometric = 0;
+    std::int32_t stripCount = 0;
+    std::int32_t stripOffsets = 0;
+    std::int32_t stripByteCounts = 0;
+    std::int32_t rowsPerStrip = 0;
+    std::int32_t bitsPerPixel = 0;
+    std::int32_t rowBytes = 0;  // bytes of one row in the file
+
+    std::int32_t byteOrder = ORDER_IBF;  // order of the file's numbers
+    bool multipleImages = false;         // the directory chain goes on
+    std::string problem;                 // why the file was refused, empty if not
+};
+
+// Reads and writes TIFF files; one object serves one load or one save.
+class TiffFile : public TiffFields {
 public:
     TiffFile();
     ~TiffFile();
@@ -97,31 +125,23 @@ public:
 
     Image* image = nullptr;  // not owned
     char name[FILE_NAME_SIZE] = {};
-    std::int32_t done = 0;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    std::int32_t imageFormat = 0;
-    std::int32_t mode = TIFF_BILEVEL;
-    std::int32_t extraSamples = 0;
-    std::int32_t samplesPerPixel = 0;
-    std::int32_t bitsOffset = 0;
-    std::int32_t bitsPerSample[4] = {};  // red, green, blue, alpha
-    std::int32_t monoBits = 0;
-    std::int32_t compression = 1;
-    std::int32_t photometric = 0;
-    std::int32_t stripCount = 0;
-    std::int32_t stripOffsets = 0;
-    std::int32_t stripByteCounts = 0;
-    std::int32_t rowsPerStrip = 0;
-    std::int32_t bitsPerPixel = 0;
-    std::int32_t rowBytes = 0;
-
-    // What the reader learnt beyond the fields above.
-    std::int32_t byteOrder = ORDER_IBF;  // order of the file's numbers
-    bool multipleImages = false;         // the directory chain goes on
-    std::string problem;                 // why the file was refused, empty if not
 
 private:
+    // The directory's entries as the file gives them, before the checks turn
+    // them into the fields above; absent entries stay empty.
+    struct Directory {
+        std::optional<std::uint32_t> width;
+        std::optional<std::uint32_t> height;
+        std::optional<std::uint32_t> rowsPerStrip;
+        std::optional<TiffArray> bits;
+        std::optional<TiffArray> offsets;
+        std::optional<TiffArray> colorMap;
+        bool unknownMode = false;  // the refusal is an unknown BitsPerSample count
+        std::int64_t fileSize = 0;
+        std::vector<std::uint32_t> strips;  // checked strip offsets, one per strip
+        std::vector<std::uint8_t> palette;  // R, G, B bytes per palette index
+    };
+
     bool ReadHeader(File& file, ByteOrder& order, std::uint32_t& directory);
     bool CheckImage(File& file, ByteOrder& order);
     bool ReadArray(File& file, ByteOrder& order, const TiffArray& array, std::uint32_t index,
@@ -129,23 +149,9 @@ private:
     bool CheckArray(ByteOrder& order, const TiffArray& array, const char* what);
     bool Refuse(const std::string& reason);
     void DecodeRow(const std::uint8_t* row, std::int32_t y);
-    void Reset();
 
-    bool quiet = false;        // Inspect: no boxes, no printing, no pixels
-    bool unknownMode = false;  // the refusal is an unknown BitsPerSample count
-    std::int64_t fileSize = 0;
-    bool haveWidth = false;
-    bool haveHeight = false;
-    bool haveBits = false;
-    bool haveRowsPerStrip = false;
-    std::uint32_t rowsPerStripValue = 0;
-    std::uint32_t widthValue = 0;
-    std::uint32_t heightValue = 0;
-    TiffArray bitsArray;
-    TiffArray offsetsArray;
-    TiffArray colorMapArray;
-    std::vector<std::uint32_t> strips;     // checked strip offsets, one per strip
-    std::vector<std::uint8_t> palette;     // R, G, B bytes per palette index
+    bool quiet = false;  // Inspect: no boxes, no printing, no pixels
+    Directory dir;
     std::vector<std::uint8_t> rowBuffer;   // at least TIFF_ROW_BUFFER bytes
     std::vector<std::uint8_t> bitsBuffer;  // bilevel rows unpacked, one byte per pixel
 };

@@ -101,43 +101,14 @@ Image* TiffFile::Load(const char* fileName, Image* target, int purpose) {
     return target;
 }
 
-void TiffFile::Reset() {
-    extraSamples = 0;
-    width = 0;
-    height = 0;
-    mode = TIFF_BILEVEL;
-    samplesPerPixel = 0;
-    bitsOffset = 0;
-    std::fill(std::begin(bitsPerSample), std::end(bitsPerSample), 0);
-    monoBits = 0;
-    compression = 1;
-    photometric = 0;
-    stripCount = 0;
-    stripOffsets = 0;
-    stripByteCounts = 0;
-    rowsPerStrip = 0;
-    bitsPerPixel = 0;
-    rowBytes = 0;
-    imageFormat = 0;
-    byteOrder = ORDER_IBF;
-    multipleImages = false;
-    problem.clear();
-    unknownMode = false;
-    fileSize = 0;
-    haveWidth = haveHeight = haveBits = haveRowsPerStrip = false;
-    rowsPerStripValue = widthValue = heightValue = 0;
-    bitsArray = offsetsArray = colorMapArray = TiffArray();
-    strips.clear();
-    palette.clear();
-}
-
 bool TiffFile::Refuse(const std::string& reason) {
     if (problem.empty()) problem = reason;
     return false;
 }
 
 void TiffFile::LoadTiff(const char* fileName, Image* target) {
-    Reset();
+    static_cast<TiffFields&>(*this) = TiffFields();
+    dir = Directory();
     ByteOrder order;
     image = target;
     std::snprintf(name, sizeof name, "%s", fileName);
@@ -162,7 +133,7 @@ void TiffFile::LoadTiff(const char* fileName, Image* target) {
     file.Close();
     if (!accepted && !quiet) {
         Debug.Write(("Load:Tiff: " + std::string(fileName) + ": " + problem + "\n").c_str(), "");
-        std::printf("%s", unknownMode ? kUnknownMode : kCorrupted);
+        std::printf("%s", dir.unknownMode ? kUnknownMode : kCorrupted);
         std::exit(-1);
     }
     if (accepted) done = 1;
@@ -177,9 +148,9 @@ bool TiffFile::Inspect(const char* fileName) {
 
 bool TiffFile::ReadHeader(File& file, ByteOrder& order, std::uint32_t& directory) {
     file.Seek(-2);
-    fileSize = file.Tell();
+    dir.fileSize = file.Tell();
     file.Seek(-1);
-    if (fileSize < 0) return Refuse("The file is too large.");
+    if (dir.fileSize < 0) return Refuse("The file is too large.");
 
     std::uint16_t mark = 0;
     file.ReadShort(mark);
@@ -190,11 +161,11 @@ bool TiffFile::ReadHeader(File& file, ByteOrder& order, std::uint32_t& directory
     std::uint16_t version = 0;
     file.ReadShort(version);
     if (order.ReadUS(version) != 42) return Refuse("The header does not mark a TIFF file.");
-    if (fileSize < 8) return Refuse("The file ends inside its header.");
+    if (dir.fileSize < 8) return Refuse("The file ends inside its header.");
     std::uint32_t raw = 0;
     file.ReadLong(raw);
     directory = order.ReadUL(raw);
-    if (directory + std::int64_t{2} > fileSize)
+    if (directory + std::int64_t{2} > dir.fileSize)
         return Refuse("The first directory lies outside the file.");
     return true;
 }
@@ -205,13 +176,13 @@ bool TiffFile::ReadDirectory(File& file, ByteOrder& order) {
     file.ReadShort(raw);
     const std::uint16_t entries = order.ReadUS(raw);
     const std::int64_t end = start + 2 + std::int64_t{12} * entries;
-    if (end > fileSize) return Refuse("The directory runs past the end of the file.");
+    if (end > dir.fileSize) return Refuse("The directory runs past the end of the file.");
     for (int i = 0; i < entries; ++i)
         if (!ReadEntry(file, order)) return false;
 
     // A directory without the link to the next one is taken as the last.
     std::uint32_t next = 0;
-    if (end + 4 <= fileSize) {
+    if (end + 4 <= dir.fileSize) {
         std::uint32_t rawNext = 0;
         file.ReadLong(rawNext);
         next = order.ReadUL(rawNext);
@@ -242,7 +213,6 @@ bool TiffFile::ReadEntry(File& file, ByteOrder& order) {
 
     const auto tag = static_cast<TiffTag>(order.ReadUS(rawTag));
     TiffArray array;
-    array.present = true;
     array.type = static_cast<TiffType>(order.ReadUS(rawType));
     array.count = order.ReadUL(rawCount);
     std::memcpy(array.raw, field, sizeof field);
@@ -256,18 +226,15 @@ bool TiffFile::ReadEntry(File& file, ByteOrder& order) {
     switch (tag) {
         case TiffTag::ImageWidth:
             width = signedValue;
-            widthValue = value;
-            haveWidth = true;
+            dir.width = value;
             break;
         case TiffTag::ImageLength:
             height = signedValue;
-            heightValue = value;
-            haveHeight = true;
+            dir.height = value;
             break;
         case TiffTag::BitsPerSample:
             samplesPerPixel = static_cast<std::int32_t>(array.count);
-            bitsArray = array;
-            haveBits = true;
+            dir.bits = array;
             if (array.count == 1) {
                 monoBits = signedValue;
                 bitsOffset = 0;
@@ -280,7 +247,7 @@ bool TiffFile::ReadEntry(File& file, ByteOrder& order) {
                 bitsOffset = signedValue;
                 mode = TIFF_RGB;
             } else {
-                unknownMode = true;
+                dir.unknownMode = true;
                 return Refuse("BitsPerSample has " + std::to_string(array.count) + " values.");
             }
             break;
@@ -294,22 +261,21 @@ bool TiffFile::ReadEntry(File& file, ByteOrder& order) {
             break;
         case TiffTag::StripOffsets:
             stripOffsets = signedValue;
-            offsetsArray = array;
+            dir.offsets = array;
             break;
         case TiffTag::RowsPerStrip:
             rowsPerStrip = signedValue;
-            rowsPerStripValue = value;
-            haveRowsPerStrip = true;
+            dir.rowsPerStrip = value;
             if (value != 0)
-                stripCount = static_cast<std::int32_t>(
-                    std::min<std::int64_t>((heightValue + std::int64_t{value} - 1) / value,
-                                           std::numeric_limits<std::int32_t>::max()));
+                stripCount = static_cast<std::int32_t>(std::min<std::int64_t>(
+                    (dir.height.value_or(0) + std::int64_t{value} - 1) / value,
+                    std::numeric_limits<std::int32_t>::max()));
             break;
         case TiffTag::StripByteCounts:
             stripByteCounts = signedValue;
             break;
         case TiffTag::ColorMap:
-            colorMapArray = array;
+            dir.colorMap = array;
             break;
         case TiffTag::ExtraSamples:
             extraSamples = 1;
@@ -324,7 +290,7 @@ bool TiffFile::CheckArray(ByteOrder& order, const TiffArray& array, const char* 
     const std::uint32_t size = ValueSize(array.type);
     if (size == 0) return Refuse(std::string(what) + " has a field type the reader cannot use.");
     const std::int64_t bytes = std::int64_t{array.count} * size;
-    if (bytes > 4 && order.ReadUL(RawLong(array.raw)) + bytes > fileSize)
+    if (bytes > 4 && order.ReadUL(RawLong(array.raw)) + bytes > dir.fileSize)
         return Refuse(std::string(what) + " lies outside the file.");
     return true;
 }
@@ -352,26 +318,25 @@ bool TiffFile::ReadArray(File& file, ByteOrder& order, const TiffArray& array, s
 
 bool TiffFile::CheckImage(File& file, ByteOrder& order) {
     constexpr std::int64_t kIntMax = std::numeric_limits<std::int32_t>::max();
-    if (!haveWidth || !haveHeight || widthValue == 0 || heightValue == 0)
+    if (dir.width.value_or(0) == 0 || dir.height.value_or(0) == 0)
         return Refuse("The image has no width or no height.");
-    if (widthValue > kIntMax || heightValue > kIntMax) return Refuse("The image is too large.");
-    width = static_cast<std::int32_t>(widthValue);
-    height = static_cast<std::int32_t>(heightValue);
+    if (*dir.width > kIntMax || *dir.height > kIntMax) return Refuse("The image is too large.");
+    width = static_cast<std::int32_t>(*dir.width);
+    height = static_cast<std::int32_t>(*dir.height);
 
     // Without BitsPerSample a file is bilevel, one bit per pixel.
-    if (!haveBits) {
+    if (!dir.bits) {
         samplesPerPixel = 1;
         monoBits = 1;
         mode = TIFF_BILEVEL;
-        bitsArray = TiffArray();
     }
     if (photometric == 3) mode = TIFF_PALETTE;
 
     std::uint32_t bits[4] = {1, 0, 0, 0};
-    if (haveBits) {
-        if (!CheckArray(order, bitsArray, "BitsPerSample")) return false;
-        for (std::uint32_t i = 0; i < bitsArray.count; ++i)
-            if (!ReadArray(file, order, bitsArray, i, bits[i])) return false;
+    if (dir.bits) {
+        if (!CheckArray(order, *dir.bits, "BitsPerSample")) return false;
+        for (std::uint32_t i = 0; i < dir.bits->count; ++i)
+            if (!ReadArray(file, order, *dir.bits, i, bits[i])) return false;
     }
     std::int64_t pixelBits = 0;
     for (std::int32_t i = 0; i < samplesPerPixel; ++i) {
@@ -396,7 +361,7 @@ bool TiffFile::CheckImage(File& file, ByteOrder& order) {
     bitsPerPixel = static_cast<std::int32_t>(pixelBits);
 
     const std::int64_t row = (std::int64_t{width} * pixelBits + 7) / 8;
-    if (row * height > fileSize)
+    if (row * height > dir.fileSize)
         return Refuse("The pixel data would need more bytes than the file holds.");
     if (std::int64_t{width} * height * 4 > kIntMax) return Refuse("The image is too large.");
     rowBytes = static_cast<std::int32_t>(row);
@@ -405,42 +370,42 @@ bool TiffFile::CheckImage(File& file, ByteOrder& order) {
         if (samplesPerPixel != 1) return Refuse("A palette file must have one sample per pixel.");
         if (PaletteSize(monoBits)) {
             const std::uint32_t entries = 1u << monoBits;
-            if (!colorMapArray.present || colorMapArray.type != TiffType::Short ||
-                colorMapArray.count != 3 * entries)
+            if (!dir.colorMap || dir.colorMap->type != TiffType::Short ||
+                dir.colorMap->count != 3 * entries)
                 return Refuse("The palette file has no usable ColorMap.");
-            if (!CheckArray(order, colorMapArray, "ColorMap")) return false;
+            if (!CheckArray(order, *dir.colorMap, "ColorMap")) return false;
             std::vector<std::uint16_t> map(3 * entries);
-            std::uint32_t at = order.ReadUL(RawLong(colorMapArray.raw));
+            std::uint32_t at = order.ReadUL(RawLong(dir.colorMap->raw));
             file.Seek(static_cast<std::int32_t>(at));
             if (file.Read(map.size() * 2, map.data()) != FILE_OK)
                 return Refuse("The ColorMap cannot be read.");
-            palette.resize(3 * entries);
+            dir.palette.resize(3 * entries);
             for (std::uint32_t i = 0; i < entries; ++i)
                 for (std::uint32_t c = 0; c < 3; ++c)
-                    palette[i * 3 + c] =
+                    dir.palette[i * 3 + c] =
                         static_cast<std::uint8_t>(order.ReadUS(map[c * entries + i]) >> 8);
         }
     }
 
-    if (!haveRowsPerStrip || rowsPerStripValue == 0) return Refuse("RowsPerStrip is missing or 0.");
-    const std::uint32_t rows = std::min(rowsPerStripValue, heightValue);
+    if (dir.rowsPerStrip.value_or(0) == 0) return Refuse("RowsPerStrip is missing or 0.");
+    const std::uint32_t rows = std::min(*dir.rowsPerStrip, *dir.height);
     rowsPerStrip = static_cast<std::int32_t>(rows);
-    stripCount = static_cast<std::int32_t>((heightValue + std::int64_t{rows} - 1) / rows);
+    stripCount = static_cast<std::int32_t>((*dir.height + std::int64_t{rows} - 1) / rows);
 
-    if (!offsetsArray.present) return Refuse("StripOffsets is missing.");
-    if (offsetsArray.count < static_cast<std::uint32_t>(stripCount))
+    if (!dir.offsets) return Refuse("StripOffsets is missing.");
+    if (dir.offsets->count < static_cast<std::uint32_t>(stripCount))
         return Refuse("StripOffsets has fewer values than the image has strips.");
-    if (!CheckArray(order, offsetsArray, "StripOffsets")) return false;
-    strips.resize(static_cast<std::size_t>(stripCount));
+    if (!CheckArray(order, *dir.offsets, "StripOffsets")) return false;
+    dir.strips.resize(static_cast<std::size_t>(stripCount));
     for (std::int32_t i = 0; i < stripCount; ++i) {
         std::uint32_t offset = 0;
-        if (!ReadArray(file, order, offsetsArray, static_cast<std::uint32_t>(i), offset))
+        if (!ReadArray(file, order, *dir.offsets, static_cast<std::uint32_t>(i), offset))
             return false;
         const std::int64_t first = std::int64_t{i} * rows;
         const std::int64_t count = std::min<std::int64_t>(rows, height - first);
-        if (offset + count * rowBytes > fileSize)
+        if (offset + count * rowBytes > dir.fileSize)
             return Refuse("Strip " + std::to_string(i) + " runs past the end of the file.");
-        strips[static_cast<std::size_t>(i)] = offset;
+        dir.strips[static_cast<std::size_t>(i)] = offset;
     }
     return true;
 }
@@ -450,7 +415,7 @@ bool TiffFile::ReadStrips(File& file, ByteOrder& order) {
     rowBuffer.assign(std::max<std::size_t>(TIFF_ROW_BUFFER, static_cast<std::size_t>(rowBytes)), 0);
     if (mode == TIFF_BILEVEL) bitsBuffer.assign(static_cast<std::size_t>(rowBytes) * 8, 0);
     for (std::int32_t i = 0; i < stripCount; ++i)
-        ReadStrip(file, order, strips[static_cast<std::size_t>(i)], i * rowsPerStrip);
+        ReadStrip(file, order, dir.strips[static_cast<std::size_t>(i)], i * rowsPerStrip);
     file.Seek(position);
     return true;
 }
@@ -517,10 +482,10 @@ void TiffFile::DecodeRow(const std::uint8_t* row, std::int32_t y) {
     }
 
     if (mode == TIFF_PALETTE) {
-        if (palette.empty()) return;
+        if (dir.palette.empty()) return;
         for (std::int32_t x = 0; x < width; ++x, rgb += 3) {
             const unsigned index = monoBits == 8 ? row[x] : PackedSample(row, x, monoBits);
-            std::memcpy(rgb, &palette[index * 3], 3);
+            std::memcpy(rgb, &dir.palette[index * 3], 3);
         }
         return;
     }
