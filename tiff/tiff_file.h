@@ -143,7 +143,13 @@ private:
     };
 
     bool ReadHeader(File& file, ByteOrder& order, std::uint32_t& directory);
+    // The checks between reading the directory and reading pixels, in order:
+    // the picture's size, its samples and row size, its palette, its strips.
     bool CheckImage(File& file, ByteOrder& order);
+    bool CheckSize();
+    bool ReadSampleSizes(File& file, ByteOrder& order);
+    bool ReadPalette(File& file, ByteOrder& order);
+    bool CheckStrips(File& file, ByteOrder& order);
     bool ReadArray(File& file, ByteOrder& order, const TiffArray& array, std::uint32_t index,
                    std::uint32_t& value);
     bool CheckArray(ByteOrder& order, const TiffArray& array, const char* what);

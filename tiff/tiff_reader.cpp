@@ -317,13 +317,21 @@ bool TiffFile::ReadArray(File& file, ByteOrder& order, const TiffArray& array, s
 }
 
 bool TiffFile::CheckImage(File& file, ByteOrder& order) {
+    return CheckSize() && ReadSampleSizes(file, order) && ReadPalette(file, order) &&
+           CheckStrips(file, order);
+}
+
+bool TiffFile::CheckSize() {
     constexpr std::int64_t kIntMax = std::numeric_limits<std::int32_t>::max();
     if (dir.width.value_or(0) == 0 || dir.height.value_or(0) == 0)
         return Refuse("The image has no width or no height.");
     if (*dir.width > kIntMax || *dir.height > kIntMax) return Refuse("The image is too large.");
     width = static_cast<std::int32_t>(*dir.width);
     height = static_cast<std::int32_t>(*dir.height);
+    return true;
+}
 
+bool TiffFile::ReadSampleSizes(File& file, ByteOrder& order) {
     // Without BitsPerSample a file is bilevel, one bit per pixel.
     if (!dir.bits) {
         samplesPerPixel = 1;
@@ -360,33 +368,40 @@ bool TiffFile::CheckImage(File& file, ByteOrder& order) {
     }
     bitsPerPixel = static_cast<std::int32_t>(pixelBits);
 
+    constexpr std::int64_t kIntMax = std::numeric_limits<std::int32_t>::max();
     const std::int64_t row = (std::int64_t{width} * pixelBits + 7) / 8;
     if (row * height > dir.fileSize)
         return Refuse("The pixel data would need more bytes than the file holds.");
     if (std::int64_t{width} * height * 4 > kIntMax) return Refuse("The image is too large.");
     rowBytes = static_cast<std::int32_t>(row);
+    return true;
+}
 
-    if (mode == TIFF_PALETTE) {
-        if (samplesPerPixel != 1) return Refuse("A palette file must have one sample per pixel.");
-        if (PaletteSize(monoBits)) {
-            const std::uint32_t entries = 1u << monoBits;
-            if (!dir.colorMap || dir.colorMap->type != TiffType::Short ||
-                dir.colorMap->count != 3 * entries)
-                return Refuse("The palette file has no usable ColorMap.");
-            if (!CheckArray(order, *dir.colorMap, "ColorMap")) return false;
-            std::vector<std::uint16_t> map(3 * entries);
-            std::uint32_t at = order.ReadUL(RawLong(dir.colorMap->raw));
-            file.Seek(static_cast<std::int32_t>(at));
-            if (file.Read(map.size() * 2, map.data()) != FILE_OK)
-                return Refuse("The ColorMap cannot be read.");
-            dir.palette.resize(3 * entries);
-            for (std::uint32_t i = 0; i < entries; ++i)
-                for (std::uint32_t c = 0; c < 3; ++c)
-                    dir.palette[i * 3 + c] =
-                        static_cast<std::uint8_t>(order.ReadUS(map[c * entries + i]) >> 8);
-        }
-    }
+bool TiffFile::ReadPalette(File& file, ByteOrder& order) {
+    if (mode != TIFF_PALETTE) return true;
+    if (samplesPerPixel != 1) return Refuse("A palette file must have one sample per pixel.");
+    // Wider palette indices have no colours to look up: their rows stay black.
+    if (!PaletteSize(monoBits)) return true;
+    const std::uint32_t entries = 1u << monoBits;
+    if (!dir.colorMap || dir.colorMap->type != TiffType::Short ||
+        dir.colorMap->count != 3 * entries)
+        return Refuse("The palette file has no usable ColorMap.");
+    if (!CheckArray(order, *dir.colorMap, "ColorMap")) return false;
+    std::vector<std::uint16_t> map(3 * entries);
+    std::uint32_t at = order.ReadUL(RawLong(dir.colorMap->raw));
+    file.Seek(static_cast<std::int32_t>(at));
+    if (file.Read(map.size() * 2, map.data()) != FILE_OK)
+        return Refuse("The ColorMap cannot be read.");
+    // The map holds every red, then every green, then every blue.
+    dir.palette.resize(3 * entries);
+    for (std::uint32_t i = 0; i < entries; ++i)
+        for (std::uint32_t c = 0; c < 3; ++c)
+            dir.palette[i * 3 + c] =
+                static_cast<std::uint8_t>(order.ReadUS(map[c * entries + i]) >> 8);
+    return true;
+}
 
+bool TiffFile::CheckStrips(File& file, ByteOrder& order) {
     if (dir.rowsPerStrip.value_or(0) == 0) return Refuse("RowsPerStrip is missing or 0.");
     const std::uint32_t rows = std::min(*dir.rowsPerStrip, *dir.height);
     rowsPerStrip = static_cast<std::int32_t>(rows);
