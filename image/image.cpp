@@ -31,6 +31,13 @@ std::uint16_t ScaleWord(std::uint16_t word, int a) {
     return DisplayWord(r, g, b);
 }
 
+// Bytes of a plane of `count` pixels of perPixel bytes, or 0 (no plane) when
+// that is more than a plane may hold; checked before multiplying, so that any
+// width and height are safe.
+std::int64_t PlaneBytes(std::int64_t count, int perPixel) {
+    return perPixel > 0 && count <= kMaxPlaneBytes / perPixel ? count * perPixel : 0;
+}
+
 bool InsideSource(float x, float y, int width, int height) {
     // Written so that a NaN position (scale 0) counts as outside.
     return x >= 0.0f && x < static_cast<float>(width) && y >= 0.0f &&
@@ -144,7 +151,7 @@ Image& Image::Size(int newWidth, int newHeight, std::uint8_t newFormat) {
     // A negative size is an empty image rather than an impossible allocation.
     const std::int64_t count =
         newWidth > 0 && newHeight > 0 ? std::int64_t{newWidth} * newHeight : 0;
-    ReplacePixels(count * BytesPerPixel(newFormat));
+    ReplacePixels(PlaneBytes(count, BytesPerPixel(newFormat)));
     if (newFormat != 0) ReplaceAlpha(count);
     width = newWidth;
     height = newHeight;
@@ -222,7 +229,7 @@ Image& Image::ConvertDepth(std::uint8_t target) {
     const std::int64_t count = PixelCount();
     if (Depth(format) == 32 && Depth(target) == 16 && Covers(pixelPlane, pixels, 3)) {
         std::unique_ptr<std::uint8_t[]> source = std::move(pixelPlane.bytes);
-        ReplacePixels(count * BytesPerPixel(target));
+        ReplacePixels(PlaneBytes(count, BytesPerPixel(target)));
         if (std::uint16_t* out = Words()) {
             const std::uint8_t* in = source.get();
             for (std::int64_t i = 0; i < count; ++i, in += 3) {
