@@ -77,7 +77,8 @@ struct TiffFields {
     std::int32_t stripByteCounts = 0;
     std::int32_t rowsPerStrip = 0;
     std::int32_t bitsPerPixel = 0;
-    std::int32_t rowBytes = 0;  // bytes of one row in the file
+    std::int32_t rowBytes = 0;     // bytes of one row in the file
+    std::int32_t missingRows = 0;  // rows the file does not hold in full: they stay black
 
     std::int32_t byteOrder = ORDER_IBF;  // order of the file's numbers
     bool multipleImages = false;         // the directory chain goes on
@@ -96,8 +97,10 @@ public:
 
     // Reads the first image of the file into target as true colour, then prepares
     // it for purpose (also when the file is missing, leaving it empty). A missing
-    // file or compressed data is reported in a message box; a corrupted file ends
-    // the process with exit status -1 after a line on standard output. Returns target.
+    // file or compressed data is reported in a message box; rows the file lacks
+    // stay black, with a line in the debug log; a file that cannot be loaded
+    // safely ends the process with exit status -1 after a line on standard
+    // output. Returns target.
     Image* Load(const char* fileName, Image* target, int purpose);
     // The reading half of Load: target is left in true colour.
     void LoadTiff(const char* fileName, Image* target);
@@ -150,6 +153,10 @@ private:
     bool ReadSampleSizes(File& file, ByteOrder& order);
     bool ReadPalette(File& file, ByteOrder& order);
     bool CheckStrips(File& file, ByteOrder& order);
+    // Rows in strip `strip`, and how many of `rows` rows from `offset` the file
+    // holds in full.
+    std::int32_t StripRows(std::int32_t strip) const;
+    std::int32_t RowsHeld(std::uint32_t offset, std::int32_t rows) const;
     bool ReadArray(File& file, ByteOrder& order, const TiffArray& array, std::uint32_t index,
                    std::uint32_t& value);
     bool CheckArray(ByteOrder& order, const TiffArray& array, const char* what);

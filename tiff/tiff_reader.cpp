@@ -136,7 +136,14 @@ void TiffFile::LoadTiff(const char* fileName, Image* target) {
         std::printf("%s", dir.unknownMode ? kUnknownMode : kCorrupted);
         std::exit(-1);
     }
-    if (accepted) done = 1;
+    if (!accepted) return;
+    done = 1;
+    if (missingRows > 0 && !quiet)
+        Debug.Write(
+            ("Load:Tiff: " + std::string(fileName) + ": " + std::to_string(missingRows) + " of " +
+             std::to_string(height) + " rows are not in the file and stay black.\n")
+                .c_str(),
+            "");
 }
 
 bool TiffFile::Inspect(const char* fileName) {
@@ -316,16 +323,39 @@ bool TiffFile::ReadArray(File& file, ByteOrder& order, const TiffArray& array, s
     return true;
 }
 
+// The reader refuses a file (the corrupted line, exit code -1) only where it
+// cannot load it safely:
+// - a picture wider or taller than kMaxSide pixels, or of more than kMaxPixels
+//   in all: a file of a few bytes could otherwise make the game allocate
+//   gigabytes. The limits keep both planes within 256 MiB and a row within
+//   4 MiB, and no size computed from them can overflow;
+// - a header, directory or value array that is not inside the file, or a value
+//   array of a field type that holds no integers;
+// - entries no pixel can be placed without: no width or height, RowsPerStrip
+//   missing or 0, StripOffsets missing or shorter than the strips, a palette
+//   without its ColorMap or with more than one sample; samples of 0 or more
+//   than 64 bits;
+// - a BitsPerSample count outside 1..4, with the unknown-mode line instead.
+// Everything else loads: rows the file does not hold stay black (one log line
+// counts them), and compressed strips are taken as they stand after the box.
+constexpr std::uint32_t kMaxSide = 131072;
+constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 26;
+
 bool TiffFile::CheckImage(File& file, ByteOrder& order) {
     return CheckSize() && ReadSampleSizes(file, order) && ReadPalette(file, order) &&
            CheckStrips(file, order);
 }
 
 bool TiffFile::CheckSize() {
-    constexpr std::int64_t kIntMax = std::numeric_limits<std::int32_t>::max();
     if (dir.width.value_or(0) == 0 || dir.height.value_or(0) == 0)
         return Refuse("The image has no width or no height.");
-    if (*dir.width > kIntMax || *dir.height > kIntMax) return Refuse("The image is too large.");
+    // Two 32-bit factors: the product fits 64 bits.
+    if (*dir.width > kMaxSide || *dir.height > kMaxSide ||
+        std::uint64_t{*dir.width} * *dir.height > kMaxPixels)
+        return Refuse("The image is " + std::to_string(*dir.width) + " x " +
+                      std::to_string(*dir.height) + " pixels, more than " +
+                      std::to_string(kMaxSide) + " a side or " + std::to_string(kMaxPixels) +
+                      " in all.");
     width = static_cast<std::int32_t>(*dir.width);
     height = static_cast<std::int32_t>(*dir.height);
     return true;
@@ -346,9 +376,9 @@ bool TiffFile::ReadSampleSizes(File& file, ByteOrder& order) {
         for (std::uint32_t i = 0; i < dir.bits->count; ++i)
             if (!ReadArray(file, order, *dir.bits, i, bits[i])) return false;
     }
-    std::int64_t pixelBits = 0;
+    std::uint32_t pixelBits = 0;
     for (std::int32_t i = 0; i < samplesPerPixel; ++i) {
-        // Wider than any sample format there is: the row size would overflow.
+        // Wider than any sample format there is.
         if (bits[i] == 0 || bits[i] > 64)
             return Refuse("A sample has " + std::to_string(bits[i]) + " bits.");
         pixelBits += bits[i];
@@ -358,21 +388,22 @@ bool TiffFile::ReadSampleSizes(File& file, ByteOrder& order) {
     if (mode == TIFF_RGB) {
         for (int i = 0; i < 4; ++i)
             bitsPerSample[i] = i < samplesPerPixel ? static_cast<std::int32_t>(bits[i]) : 0;
-        // The sample count decides: a fourth sample is alpha.
-        if (samplesPerPixel == 4) imageFormat |= IMAGE_ALPHA;
+        // A fourth sample is alpha only where ExtraSamples says so; without it
+        // the sample still takes its room in each pixel.
+        if (samplesPerPixel == 4 && extraSamples == 1) imageFormat |= IMAGE_ALPHA;
     } else {
         monoBits = static_cast<std::int32_t>(bits[0]);
         if (mode != TIFF_PALETTE)
             mode = samplesPerPixel == 1 && monoBits == 1 ? TIFF_BILEVEL : TIFF_GREYSCALE;
-        if (samplesPerPixel == 2) imageFormat |= IMAGE_ALPHA;
+        if (samplesPerPixel == 2 && extraSamples == 1) imageFormat |= IMAGE_ALPHA;
     }
     bitsPerPixel = static_cast<std::int32_t>(pixelBits);
 
-    constexpr std::int64_t kIntMax = std::numeric_limits<std::int32_t>::max();
-    const std::int64_t row = (std::int64_t{width} * pixelBits + 7) / 8;
-    if (row * height > dir.fileSize)
-        return Refuse("The pixel data would need more bytes than the file holds.");
-    if (std::int64_t{width} * height * 4 > kIntMax) return Refuse("The image is too large.");
+    // At most kMaxSide pixels of at most four 64-bit samples: a row fits 32
+    // bits before it is narrowed.
+    static_assert(std::uint64_t{kMaxSide} * 4 * 64 / 8 <= std::numeric_limits<std::int32_t>::max(),
+                  "a row fits 32 bits");
+    const std::uint64_t row = (std::uint64_t{*dir.width} * pixelBits + 7) / 8;
     rowBytes = static_cast<std::int32_t>(row);
     return true;
 }
@@ -416,13 +447,24 @@ bool TiffFile::CheckStrips(File& file, ByteOrder& order) {
         std::uint32_t offset = 0;
         if (!ReadArray(file, order, *dir.offsets, static_cast<std::uint32_t>(i), offset))
             return false;
-        const std::int64_t first = std::int64_t{i} * rows;
-        const std::int64_t count = std::min<std::int64_t>(rows, height - first);
-        if (offset + count * rowBytes > dir.fileSize)
-            return Refuse("Strip " + std::to_string(i) + " runs past the end of the file.");
         dir.strips[static_cast<std::size_t>(i)] = offset;
+        // A strip that runs past the end of the file (a cut file, or compressed
+        // data taken as rows) loses the rows it cannot hold, nothing else.
+        const std::int32_t rowsInStrip = StripRows(i);
+        missingRows += rowsInStrip - RowsHeld(offset, rowsInStrip);
     }
     return true;
+}
+
+std::int32_t TiffFile::StripRows(std::int32_t strip) const {
+    // strip < stripCount, so strip x rowsPerStrip < height + rowsPerStrip.
+    return std::min(rowsPerStrip, height - strip * rowsPerStrip);
+}
+
+std::int32_t TiffFile::RowsHeld(std::uint32_t offset, std::int32_t rows) const {
+    const std::int64_t bytes = dir.fileSize - offset;
+    if (bytes <= 0) return 0;
+    return static_cast<std::int32_t>(std::min<std::int64_t>(rows, bytes / rowBytes));
 }
 
 bool TiffFile::ReadStrips(File& file, ByteOrder& order) {
@@ -436,9 +478,12 @@ bool TiffFile::ReadStrips(File& file, ByteOrder& order) {
 }
 
 void TiffFile::ReadStrip(File& file, ByteOrder&, std::uint32_t offset, std::int32_t first) {
+    // Only the rows the file holds are read; the others stay black. A held row
+    // starts before the end of the file, so its offset fits the seek.
+    const std::int32_t rows = RowsHeld(offset, StripRows(first / rowsPerStrip));
+    if (rows == 0) return;
     file.Seek(static_cast<std::int32_t>(offset));
-    const std::int32_t last = std::min(first + rowsPerStrip - 1, height - 1);
-    for (std::int32_t y = first; y <= last; ++y) {
+    for (std::int32_t y = first; y < first + rows; ++y) {
         file.Read(static_cast<std::size_t>(rowBytes), rowBuffer.data());
         DecodeRow(rowBuffer.data(), y);
     }
@@ -511,7 +556,8 @@ void TiffFile::DecodeRow(const std::uint8_t* row, std::int32_t y) {
     for (std::int32_t x = 0; x < width; ++x, rgb += 3) {
         const std::size_t at = static_cast<std::size_t>(x) * samples;
         std::uint8_t grey = Sample8(row, at, bits, bigEndian);
-        // WhiteIsZero stores the negative.
+        // WhiteIsZero means what it says: 0 is white, so the sample is inverted
+        // (as for bilevel files).
         if (photometric == 0) grey = static_cast<std::uint8_t>(255 - grey);
         rgb[0] = rgb[1] = rgb[2] = grey;
         if (alpha != nullptr) alpha[x] = Sample8(row, at + 1, bits, bigEndian);

@@ -43,13 +43,16 @@ run(0 topng ${FIXTURES}/rgba8_ii_strips.tif rgba.png)
 run(0 totiff rgba.png rgba.tif)
 expect("the alpha channel is dropped" "${err}" "totiff rgba.png")
 
-# A file the engine would refuse: its only strip cut short.
+# A file cut short loads, its missing rows black; a PNG is refused.
 execute_process(COMMAND head -c 200 ${FIXTURES}/rgb8_ii_1strip.tif OUTPUT_FILE ${WORK}/cut.tif)
-run(2 info cut.tif)
-expect("engine: refuses it: Strip 0 runs past the end of the file." "${out}" "info cut.tif")
-run(2 topng cut.tif cut.png)
-expect("the engine refuses this file" "${err}" "topng cut.tif")
-if(EXISTS ${WORK}/cut.png)
+run(0 info cut.tif)
+expect("engine: loads it, but 3 of its 5 rows are not in the file and stay black" "${out}"
+       "info cut.tif")
+run(2 info a.png)
+expect("engine: refuses it: The header does not mark a TIFF file." "${out}" "info a.png")
+run(2 topng a.png refused.png)
+expect("the engine refuses this file" "${err}" "topng a.png")
+if(EXISTS ${WORK}/refused.png)
   message(FATAL_ERROR "topng wrote a PNG for a refused file")
 endif()
 

@@ -130,6 +130,9 @@ int Info(const char* path) {
         std::printf(
             "engine: loads it after its \"LZW Compression not supported\" box, taking "
             "the compressed bytes as pixels\n");
+    else if (tiff.missingRows > 0)
+        std::printf("engine: loads it, but %d of its %d rows are not in the file and stay black\n",
+                    tiff.missingRows, tiff.height);
     else
         std::printf("engine: loads it as it stands\n");
     return 0;
