@@ -131,14 +131,19 @@ void TiffFile::LoadTiff(const char* fileName, Image* target) {
         accepted = ReadDirectory(file, order);
     }
     file.Close();
-    if (!accepted && !quiet) {
+    if (quiet) {
+        if (accepted) done = 1;
+        return;
+    }
+    // The line is built in a temporary, so that nothing is left allocated when
+    // the process ends.
+    if (!accepted) {
         Debug.Write(("Load:Tiff: " + std::string(fileName) + ": " + problem + "\n").c_str(), "");
         std::printf("%s", dir.unknownMode ? kUnknownMode : kCorrupted);
         std::exit(-1);
     }
-    if (!accepted) return;
     done = 1;
-    if (missingRows > 0 && !quiet)
+    if (missingRows > 0)
         Debug.Write(
             ("Load:Tiff: " + std::string(fileName) + ": " + std::to_string(missingRows) + " of " +
              std::to_string(height) + " rows are not in the file and stay black.\n")
