@@ -4,7 +4,7 @@
 # fixtures and the target's seeds, with the format's dictionary. New inputs
 # collect in build/fuzz/corpus/TARGET, so a later run goes on from there.
 #   scripts/fuzz.sh [SECONDS] [TARGET...]
-# A crash, leak, hang (10 s for one input), sanitizer report or failed property
+# A crash, leak, hang (30 s for one input), sanitizer report or failed property
 # stops that target: the input is saved in build/fuzz/artifacts/TARGET/, named
 # in the output with the command that replays it, and the script exits with 1
 # after the other targets have run.
@@ -54,7 +54,7 @@ for target in "${targets[@]}"; do
     # In a folder of its own: the engine writes its debug.txt where it runs.
     (cd "$root/work" && "$program" "$corpus" "$source/${seeds[$target]}" \
         -dict="$source/${dictionaries[$target]}" -max_total_time="$seconds" \
-        -timeout=10 -rss_limit_mb=2048 -close_fd_mask=1 -print_final_stats=1 \
+        -timeout=30 -rss_limit_mb=2048 -close_fd_mask=1 -print_final_stats=1 \
         -artifact_prefix="$artifacts/") >"$log" 2>&1 || status=$?
     grep -E "^#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|stat::peak_rss_mb" "$log" || true
     if ((status != 0)); then

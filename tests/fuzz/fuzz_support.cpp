@@ -48,12 +48,13 @@ extern "C" int __wrap_fclose(std::FILE* stream) {
     return __real_fclose(stream);
 }
 
-namespace fuzz {
-
-void Setup() {
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
     Debug.Open("/dev/null");
     SetPixelFormat(0xF800, 0x07E0, 0x001F);
+    return 0;
 }
+
+namespace fuzz {
 
 const std::string& WriteInput(const std::uint8_t* data, std::size_t size, const char* suffix) {
     static std::string path;

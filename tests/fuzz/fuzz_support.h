@@ -1,6 +1,8 @@
-// What the fuzz targets share: the input as a file the engine's loaders can
-// open, and a guard that turns the engine's deliberate exit on a file it
-// refuses into an ordinary outcome of the run.
+// What the fuzz targets share: the engine set up once (the debug log sent to
+// /dev/null, which a long run would fill, and the 5:6:5 display format images
+// are converted to), the input as a file the engine's loaders can open, and a
+// guard that turns the engine's deliberate exit on a file it refuses into an
+// ordinary outcome of the run.
 #pragma once
 
 #include <cstddef>
@@ -16,10 +18,6 @@ struct Outcome {
     bool exited = false;
     int status = 0;
 };
-
-// Sends the debug log to /dev/null (a long run would fill debug.txt) and sets
-// the 5:6:5 display format that images are converted to.
-void Setup();
 
 // Writes the input to a file of this process, named with the suffix, and
 // returns its path.

@@ -8,11 +8,6 @@
 #include "sound/soundx.h"
 #include "tests/fuzz/fuzz_support.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::Setup();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string& path = fuzz::WriteInput(data, size, ".wav");
     SoundX sound;
