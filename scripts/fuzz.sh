@@ -20,7 +20,7 @@ targets=("$@")
 
 # Seed folders and dictionary of each target.
 declare -A seeds=(
-    [fuzz_tiff_load]="tests/tiff/fixtures"
+    [fuzz_tiff_load]="tests/tiff/fixtures tests/tiff/hostile"
     [fuzz_wav_load]="tests/sound/fixtures"
     [fuzz_unpack]="tests/fuzz/seeds/unpack"
 )
@@ -52,7 +52,9 @@ for target in "${targets[@]}"; do
     echo "fuzz: $target for ${seconds} s"
     status=0
     # In a folder of its own: the engine writes its debug.txt where it runs.
-    (cd "$root/work" && "$program" "$corpus" "$source/${seeds[$target]}" \
+    seedFolders=()
+    for folder in ${seeds[$target]}; do seedFolders+=("$source/$folder"); done
+    (cd "$root/work" && "$program" "$corpus" "${seedFolders[@]}" \
         -dict="$source/${dictionaries[$target]}" -max_total_time="$seconds" \
         -timeout=30 -rss_limit_mb=2048 -close_fd_mask=1 -print_final_stats=1 \
         -artifact_prefix="$artifacts/") >"$log" 2>&1 || status=$?
