@@ -5,7 +5,6 @@
 #include <new>
 #include <system_error>
 
-#include "game/game.h"
 #include "platform/headless/control.h"
 #include "shell/debugger.h"
 #include "shell/windx.h"
@@ -86,20 +85,13 @@ private:
 
 }  // namespace
 
-void ResetProgram() {
+void ResetProgram(const std::function<void()>& resetGame) {
     headless::Reset();
     Corvane.~WinDX();
     ::new (&Corvane) WinDX();
     Debug.~Debugger();
     ::new (&Debug) Debugger();
-    background.~Image();
-    ::new (&background) Image();
-    alien.~Alien();
-    ::new (&alien) Alien();
-    world.~World();
-    ::new (&world) World();
-    animCounter = 0;
-    escapePressed = 0;
+    if (resetGame) resetGame();
 }
 
 Result Run(const Options& options) {
@@ -110,7 +102,7 @@ Result Run(const Options& options) {
         result.error = "cannot enter the folder \"" + options.folder + "\"";
         return result;
     }
-    ResetProgram();
+    ResetProgram(options.resetGame);
     headless::EchoMessageBoxes(options.echoMessageBoxes);
     if (options.setUp) options.setUp();
 

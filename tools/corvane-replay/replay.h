@@ -1,6 +1,7 @@
-// Runs the real game (its initialize and run hooks, through the engine's own
+// Runs a program's hooks (its initialize and run, through the engine's own
 // entry point) on the headless backend with scripted keys, and keeps the frames
-// asked for. Shared by the replay tool, the whole-frame tests and the benchmark.
+// asked for. The program is whichever game is linked with it: the replay tool,
+// the whole-frame tests and the benchmark link the game, each example its own.
 #pragma once
 
 #include <functional>
@@ -18,6 +19,9 @@ struct Options {
     std::vector<int> captureAt;     // frame numbers (from 1) whose presented picture to keep
     std::string folder = ".";       // working folder: holds Images/, receives debug.txt
     bool echoMessageBoxes = false;  // also print every message box to standard error
+    // Puts the game's own globals back as a newly started program has them; only
+    // needed when one process runs the game more than once.
+    std::function<void()> resetGame;
     // Called on the fresh machine just before the program starts (for faults).
     std::function<void()> setUp;
 };
@@ -41,9 +45,9 @@ struct Result {
     std::string error;                      // why the run could not start, if it could not
 };
 
-// Puts the engine object, the debug log and the game's globals back into the
-// state of a newly started program, on a new headless machine.
-void ResetProgram();
+// Puts the engine object and the debug log back into the state of a newly
+// started program, on a new headless machine, then calls resetGame if given.
+void ResetProgram(const std::function<void()>& resetGame = nullptr);
 
 // Runs one replay as a new program would: fresh state, the working folder
 // changed for the run and restored afterwards.
