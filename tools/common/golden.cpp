@@ -42,6 +42,7 @@ bool MatchesGolden(const headless::Frame& frame, const std::string& goldenPath,
     const fs::path out(outFolder);
     std::string ignored;
     WritePng((out / (name + "_actual.png")).string(), actual, ignored);
+    message += "; see " + name + "_actual.png";
     if (expected.width == actual.width && expected.height == actual.height && !expected.hasAlpha &&
         expected.pixels.size() == actual.pixels.size()) {
         PngImage diff = actual;
@@ -54,8 +55,9 @@ bool MatchesGolden(const headless::Frame& frame, const std::string& goldenPath,
                     differs ? (c == 0 ? 255 : 0) : expected.pixels[i + c] / 4);
         }
         WritePng((out / (name + "_diff.png")).string(), diff, ignored);
+        message += " and " + name + "_diff.png";
     }
-    message += "; see " + name + "_actual.png and " + name + "_diff.png in " + outFolder;
+    message += " in " + outFolder;
     return false;
 }
 

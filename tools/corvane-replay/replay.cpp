@@ -1,5 +1,6 @@
 #include "tools/corvane-replay/replay.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <new>
@@ -19,6 +20,9 @@ using Clock = std::chrono::steady_clock;
 // between frames, so each arrives at a known frame boundary of the real loop.
 constexpr UINT kFramesStarted = 0x0400;  // the first frame is about to run
 constexpr UINT kCapture = 0x0401;        // wParam frames have been presented
+constexpr UINT kMix = 0x0402;            // one more frame has run: mix its sound
+// Frames are taken to last this long when the sound is mixed.
+constexpr int kFramesPerSecond = 60;
 const char kProbeClass[] = "CorvaneReplayProbe";
 
 // What the probe window records while the entry point runs.
@@ -26,6 +30,8 @@ struct Probe {
     Clock::time_point framesStarted;
     bool started = false;
     std::vector<Capture>* captures = nullptr;
+    std::vector<std::int16_t>* sound = nullptr;
+    int soundRate = 0;
 };
 Probe probe;
 
@@ -39,6 +45,10 @@ LRESULT CALLBACK ProbeProc(HWND, UINT message, WPARAM wParam, LPARAM) {
         capture.presented = headless::PresentCount();
         capture.picture = headless::LastFrame();
         probe.captures->push_back(std::move(capture));
+    } else if (message == kMix && probe.sound != nullptr) {
+        const std::vector<std::int16_t> mixed =
+            headless::MixSound(probe.soundRate / kFramesPerSecond, probe.soundRate);
+        probe.sound->insert(probe.sound->end(), mixed.begin(), mixed.end());
     }
     return 0;
 }
@@ -61,6 +71,29 @@ void ScheduleKeys(const std::vector<KeyHold>& holds) {
         for (int key : hold.keys) headless::PostWindowMessageAt(start, WM_KEYDOWN, key);
         for (int key : hold.keys) headless::PostWindowMessageAt(start + hold.frames, WM_KEYUP, key);
         start += hold.frames;
+    }
+}
+
+// The mouse as the player's hand moves it over the main window: one move per
+// frame along each stroke, the button pressed where the stroke starts and
+// released where it ends.
+void ScheduleMouse(const std::vector<MouseStroke>& strokes) {
+    int start = 0, x = 0, y = 0;
+    for (const MouseStroke& stroke : strokes) {
+        UINT down = 0, up = 0;
+        if (stroke.button == MouseButton::Left) down = WM_LBUTTONDOWN, up = WM_LBUTTONUP;
+        if (stroke.button == MouseButton::Right) down = WM_RBUTTONDOWN, up = WM_RBUTTONUP;
+        if (stroke.button == MouseButton::Middle) down = WM_MBUTTONDOWN, up = WM_MBUTTONUP;
+        if (down != 0) headless::PostWindowMessageAt(start, down, 0, MAKELPARAM(x, y));
+        for (int i = 1; i <= stroke.frames; ++i) {
+            const long long px = x + static_cast<long long>(stroke.x - x) * i / stroke.frames;
+            const long long py = y + static_cast<long long>(stroke.y - y) * i / stroke.frames;
+            headless::PostWindowMessageAt(start + i - 1, WM_MOUSEMOVE, 0, MAKELPARAM(px, py));
+        }
+        x = stroke.x;
+        y = stroke.y;
+        start += stroke.frames;
+        if (up != 0) headless::PostWindowMessageAt(start, up, 0, MAKELPARAM(x, y));
     }
 }
 
@@ -106,20 +139,28 @@ Result Run(const Options& options) {
     headless::EchoMessageBoxes(options.echoMessageBoxes);
     if (options.setUp) options.setUp();
 
-    int frames = options.frames > 0 ? options.frames : ScriptFrames(options.keys);
+    int frames = options.frames > 0
+                     ? options.frames
+                     : std::max(ScriptFrames(options.keys), ScriptFrames(options.mouse));
     if (frames < 1) frames = 1;
 
     const HWND probeWindow = CreateProbeWindow();
     headless::PostWindowMessageAt(0, kFramesStarted, 0, 0, probeWindow);
     ScheduleKeys(options.keys);
+    ScheduleMouse(options.mouse);
     for (int number : options.captureAt)
         if (number <= frames)
             headless::PostWindowMessageAt(number, kCapture, number, 0, probeWindow);
+    if (options.soundRate > 0)
+        for (int number = 1; number <= frames; ++number)
+            headless::PostWindowMessageAt(number, kMix, 0, 0, probeWindow);
     // Closing the window after the last frame ends the program the normal way.
     headless::PostWindowMessageAt(frames, WM_CLOSE);
 
     probe = Probe();
     probe.captures = &result.captures;
+    if (options.soundRate > 0) probe.sound = &result.sound;
+    probe.soundRate = options.soundRate;
     static char instance;
     char commandLine[] = "";
     const Clock::time_point start = Clock::now();
@@ -127,6 +168,7 @@ Result Run(const Options& options) {
         WinMain(reinterpret_cast<HINSTANCE>(&instance), nullptr, commandLine, SW_SHOWNORMAL);
     const Clock::time_point end = Clock::now();
     probe.captures = nullptr;
+    probe.sound = nullptr;
 
     const Clock::time_point framesStarted = probe.started ? probe.framesStarted : end;
     result.initializeSeconds = std::chrono::duration<double>(framesStarted - start).count();

@@ -1,9 +1,10 @@
 // Runs a program's hooks (its initialize and run, through the engine's own
-// entry point) on the headless backend with scripted keys, and keeps the frames
-// asked for. The program is whichever game is linked with it: the replay tool,
-// the whole-frame tests and the benchmark link the game, each example its own.
+// entry point) on the headless backend with scripted keys and mouse, and keeps
+// the frames (and the mixed sound) asked for. The program is whichever game is linked with it: the
+// replay tool, the whole-frame tests and the benchmark link the game, each example its own.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,9 +15,13 @@
 namespace replay {
 
 struct Options {
-    std::vector<KeyHold> keys;      // held one after the other from the first frame on
-    int frames = 0;                 // frames to run; 0: as many as the keys cover, at least 1
-    std::vector<int> captureAt;     // frame numbers (from 1) whose presented picture to keep
+    std::vector<KeyHold> keys;       // held one after the other from the first frame on
+    std::vector<MouseStroke> mouse;  // made one after the other from the first frame on
+    int frames = 0;                  // frames to run; 0: as many as the scripts cover, at least 1
+    std::vector<int> captureAt;      // frame numbers (from 1) whose presented picture to keep
+    // When above 0: the sound is mixed at this many frames per second as if
+    // every frame lasted 1/60 s, and kept in Result::sound.
+    int soundRate = 0;
     std::string folder = ".";       // working folder: holds Images/, receives debug.txt
     bool echoMessageBoxes = false;  // also print every message box to standard error
     // Puts the game's own globals back as a newly started program has them; only
@@ -42,6 +47,7 @@ struct Result {
     double frameSeconds = 0;                // from then until the entry point returned
     std::vector<Capture> captures;          // the captured frames, in frame order
     std::vector<std::string> messageBoxes;  // caption and text of every box shown
+    std::vector<std::int16_t> sound;        // the mixed sound, 16-bit stereo, left first
     std::string error;                      // why the run could not start, if it could not
 };
 
