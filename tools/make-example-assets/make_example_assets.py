@@ -56,19 +56,19 @@ def night_tile():
     """128 x 128, plain: a night sky with a faint grid that repeats without seams."""
     rng = random.Random(17)
     stars = [(rng.randrange(128), rng.randrange(128), rng.randrange(120, 256)) for _ in range(14)]
-    out = bytearray()
-    for y in range(128):
-        for x in range(128):
-            colour = (14, 20, 52)
-            if x % 32 == 0 or y % 32 == 0:
-                colour = (26, 36, 82)
-            for sx, sy, bright in stars:
-                if (x, y) == (sx, sy):
-                    colour = (bright, bright, min(255, bright + 30))
-                elif abs(x - sx) + abs(y - sy) == 1 and bright > 200:
-                    colour = (bright // 3, bright // 3, bright // 2)
-            out += bytes(colour)
-    return 128, 128, 3, bytes(out)
+
+    def shade(x, y):
+        x, y = int(x), int(y)
+        colour = (14, 20, 52)
+        if x % 32 == 0 or y % 32 == 0:
+            colour = (26, 36, 82)
+        for sx, sy, bright in stars:
+            if (x, y) == (sx, sy):
+                colour = (bright, bright, min(255, bright + 30))
+            elif abs(x - sx) + abs(y - sy) == 1 and bright > 200:
+                colour = (bright // 3, bright // 3, bright // 2)
+        return colour + (1.0,)
+    return 128, 128, 3, picture(128, 128, shade, grid=1)
 
 
 def ufo():
@@ -133,16 +133,14 @@ def pinwheel():
 
 def paper_tile():
     """64 x 64, plain: squared paper, a stronger line every fourth square."""
-    out = bytearray()
-    for y in range(64):
-        for x in range(64):
-            colour = (244, 240, 228)
-            if x % 16 == 0 or y % 16 == 0:
-                colour = (206, 218, 236)
-            if x == 0 or y == 0:
-                colour = (160, 184, 222)
-            out += bytes(colour)
-    return 64, 64, 3, bytes(out)
+    def shade(x, y):
+        x, y = int(x), int(y)
+        if x == 0 or y == 0:
+            return 160, 184, 222, 1.0
+        if x % 16 == 0 or y % 16 == 0:
+            return 206, 218, 236, 1.0
+        return 244, 240, 228, 1.0
+    return 64, 64, 3, picture(64, 64, shade, grid=1)
 
 
 def speaker():
@@ -163,24 +161,21 @@ def testcard():
     checkerboard: every channel value the display can show is somewhere."""
     bars = [(255, 255, 255), (255, 255, 0), (0, 255, 255), (0, 255, 0),
             (255, 0, 255), (255, 0, 0), (0, 0, 255), (0, 0, 0)]
-    out = bytearray()
-    for y in range(200):
-        for x in range(320):
-            v = x * 255 // 319
-            if y < 80:
-                colour = bars[x // 40]
-            elif y < 104:
-                colour = (v, v, v)
-            elif y < 152:
-                colour = ((v, 0, 0), (0, v, 0), (0, 0, v))[(y - 104) // 16]
-            else:
-                checker = ((x // 8) + (y // 8)) % 2
-                colour = (70, 70, 80) if checker else (40, 40, 48)
-                r = math.hypot(x - 160, y - 176)
-                if 18 <= r < 20 or (r < 20 and (abs(x - 160) < 1 or abs(y - 176) < 1)):
-                    colour = (255, 255, 255)
-            out += bytes(colour)
-    return 320, 200, 3, bytes(out)
+
+    def shade(x, y):
+        x, y = int(x), int(y)
+        v = x * 255 // 319
+        if y < 80:
+            return bars[x // 40] + (1.0,)
+        if y < 104:
+            return v, v, v, 1.0
+        if y < 152:
+            return ((v, 0, 0), (0, v, 0), (0, 0, v))[(y - 104) // 16] + (1.0,)
+        r = math.hypot(x - 160, y - 176)
+        if 18 <= r < 20 or (r < 20 and (abs(x - 160) < 1 or abs(y - 176) < 1)):
+            return 255, 255, 255, 1.0
+        return ((70, 70, 80) if ((x // 8) + (y // 8)) % 2 else (40, 40, 48)) + (1.0,)
+    return 320, 200, 3, picture(320, 200, shade, grid=1)
 
 
 PICTURES = {
