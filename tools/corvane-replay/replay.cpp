@@ -74,16 +74,32 @@ void ScheduleKeys(const std::vector<KeyHold>& holds) {
     }
 }
 
+// The messages of a button going down and coming up; 0 for no button.
+struct ButtonMessages {
+    UINT down = 0;
+    UINT up = 0;
+};
+ButtonMessages MessagesOf(MouseButton button) {
+    switch (button) {
+        case MouseButton::Left:
+            return {WM_LBUTTONDOWN, WM_LBUTTONUP};
+        case MouseButton::Right:
+            return {WM_RBUTTONDOWN, WM_RBUTTONUP};
+        case MouseButton::Middle:
+            return {WM_MBUTTONDOWN, WM_MBUTTONUP};
+        case MouseButton::None:
+            break;
+    }
+    return {};
+}
+
 // The mouse as the player's hand moves it over the main window: one move per
 // frame along each stroke, the button pressed where the stroke starts and
 // released where it ends.
 void ScheduleMouse(const std::vector<MouseStroke>& strokes) {
     int start = 0, x = 0, y = 0;
     for (const MouseStroke& stroke : strokes) {
-        UINT down = 0, up = 0;
-        if (stroke.button == MouseButton::Left) down = WM_LBUTTONDOWN, up = WM_LBUTTONUP;
-        if (stroke.button == MouseButton::Right) down = WM_RBUTTONDOWN, up = WM_RBUTTONUP;
-        if (stroke.button == MouseButton::Middle) down = WM_MBUTTONDOWN, up = WM_MBUTTONUP;
+        const auto [down, up] = MessagesOf(stroke.button);
         if (down != 0) headless::PostWindowMessageAt(start, down, 0, MAKELPARAM(x, y));
         for (int i = 1; i <= stroke.frames; ++i) {
             const long long px = x + static_cast<long long>(stroke.x - x) * i / stroke.frames;
