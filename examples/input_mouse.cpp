@@ -22,25 +22,19 @@ float brush = 3.0f;
 int lastX = 0, lastY = 0;  // where the mouse was in the previous frame
 int frame = 0;
 
-// A colour of the display from 8-bit components: each keeps as many of its top
-// bits as the display gives that channel (5:6:5 or 5:5:5).
-int Red(int r8) {
-    return r8 >> (8 - RedBits);
-}
-int Green(int g8) {
-    return g8 >> (8 - GreenBits);
-}
-int Blue(int b8) {
-    return b8 >> (8 - BlueBits);
+// A channel value of the display from an 8-bit component: its top bits, as
+// many as the display gives the channel (5:6:5 or 5:5:5).
+int Channel(int c8, int bits) {
+    return c8 >> (8 - bits);
 }
 
 // A round dab of the brush into the ink, in a colour that wanders round the
-// colour wheel as time goes by.
+// colour wheel as time goes by. It is never black, which would not show.
 void Dab(int cx, int cy) {
     const double hue = frame * 0.02;
-    const int r = Red(128 + static_cast<int>(127 * std::cos(hue)));
-    const int g = Green(128 + static_cast<int>(127 * std::cos(hue - 2.1)));
-    const int b = Blue(128 + static_cast<int>(127 * std::cos(hue + 2.1)));
+    const int r = Channel(128 + static_cast<int>(127 * std::cos(hue)), RedBits);
+    const int g = Channel(128 + static_cast<int>(127 * std::cos(hue - 2.1)), GreenBits);
+    const int b = Channel(128 + static_cast<int>(127 * std::cos(hue + 2.1)), BlueBits);
     const int radius = static_cast<int>(brush);
     for (int y = -radius; y <= radius; ++y)
         for (int x = -radius; x <= radius; ++x)
@@ -50,7 +44,8 @@ void Dab(int cx, int cy) {
 // DrawPixel always stores (r << 10) + (g << 5) + b, the 5:5:5 layout, whatever
 // the display's format; a word of the display's own format is split that way.
 void Plot(int x, int y, int r8, int g8, int b8) {
-    const int word = (Red(r8) << RedShift) | (Green(g8) << GreenShift) | (Blue(b8) << BlueShift);
+    const int word = Channel(r8, RedBits) << RedShift | Channel(g8, GreenBits) << GreenShift |
+                     Channel(b8, BlueBits) << BlueShift;
     Corvane.DrawPixel(x, y, word >> 10, (word >> 5) & 31, word & 31);
 }
 
