@@ -114,8 +114,8 @@ int run() {
         }
         for (const auto& e : kEdges) {
             if (depth[e[0]] <= 0 || depth[e[1]] <= 0) continue;  // behind the eye
-            const double near = (distance + 120 - (depth[e[0]] + depth[e[1]]) / 2) / 240;
-            const double light = 0.45 + 0.55 * std::min(1.0, std::max(0.0, near));
+            const double closeness = (distance + 120 - (depth[e[0]] + depth[e[1]]) / 2) / 240;
+            const double light = 0.45 + 0.55 * std::min(1.0, std::max(0.0, closeness));
             const bool roof = e[1] >= 8;
             Line(sx[e[0]], sy[e[0]], sx[e[1]], sy[e[1]],
                  static_cast<int>(light * (roof ? 255 : 140)),
