@@ -47,7 +47,8 @@ void Hold(Pad& pad, const HeldKeys& wanted, std::vector<PadKey>& keys) {
     }
 }
 
-void Open(int deviceIndex) {
+// A pad may already hold a button when it is opened: its events came before.
+void Open(int deviceIndex, std::vector<PadKey>& keys) {
     SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex);
     if (controller == nullptr) return;
     const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
@@ -56,7 +57,14 @@ void Open(int deviceIndex) {
         SDL_GameControllerClose(controller);
         return;
     }
-    Pads()[id].controller = controller;
+    Pad& pad = Pads()[id];
+    pad.controller = controller;
+    for (int button = 0; button < SDL_CONTROLLER_BUTTON_MAX; ++button)
+        pad.buttons[button] = SDL_GameControllerGetButton(
+                                  controller, static_cast<SDL_GameControllerButton>(button)) != 0;
+    pad.stickX = SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTX);
+    pad.stickY = SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTY);
+    Hold(pad, Wanted(pad), keys);
 }
 
 }  // namespace
@@ -72,7 +80,7 @@ void StopGamepads() {
 
 void TranslateGamepadEvent(const SDL_Event& event, std::vector<PadKey>& keys) {
     if (event.type == SDL_CONTROLLERDEVICEADDED) {
-        Open(event.cdevice.which);
+        Open(event.cdevice.which, keys);
         return;
     }
     SDL_JoystickID id;

@@ -59,6 +59,18 @@ start_xvfb() {
     fail "no Xvfb display could be started"
 }
 
+# start_window_manager: Openbox, for what only a window manager does (the
+# full-screen switch); returns once it has taken the screen.
+start_window_manager() {
+    openbox --sm-disable >"$workdir/openbox.log" 2>&1 &
+    session_pids+=($!)
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    fail "the window manager did not start"
+}
+
 # shoot WINDOW OUT.ppm: takes screenshots of the window ("root" for the whole
 # screen) until two in a row agree, so a frame still being drawn is never kept.
 shoot() {
@@ -102,10 +114,11 @@ replay_walk_frames() {
     done
 }
 
-# launch PROGRAM ARGUMENT...: starts the program in the current folder (output in
-# stdout.txt and stderr.txt) and waits for its window; sets program_pid, window.
+# launch PROGRAM ARGUMENT...: starts the program in the current folder (its
+# standard input the caller's, output in stdout.txt and stderr.txt) and waits for
+# its window, which it gives the focus; sets program_pid, window.
 launch() {
-    "$@" >stdout.txt 2>stderr.txt &
+    "$@" <&0 >stdout.txt 2>stderr.txt &
     program_pid=$!
     session_pids+=("$program_pid")
     window=$(timeout 60 xdotool search --sync --onlyvisible --pid "$program_pid" 2>/dev/null |
@@ -122,7 +135,7 @@ expect_picture() {
     shift 2
     for _ in $(seq 30); do
         shoot "$window" "$out"
-        "$compare" "$out" "$@" >"$out.txt" && return 0
+        "$compare" "$out" "$@" >"$out.txt" 2>&1 && return 0
         sleep 0.3
     done
     fail "$(basename "$out"): $(cat "$out.txt")"
