@@ -1,5 +1,8 @@
 #include <SDL.h>
 
+#include <algorithm>
+#include <random>
+
 #include "platform/sdl/sdl_charset.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_windows.h"
@@ -229,6 +232,85 @@ TEST_F(SdlEvents, TheQuitMessageWaitsForEveryOtherMessage) {
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_KEYDOWN));
     EXPECT_EQ(Summary(Pump()), (Codes{{WM_KEYDOWN, 'A'}, {WM_QUIT, 3}}));
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
+// The keyboard and two pads (SDL's virtual controllers) press and let go of the
+// right arrow in a random order: the engine hears the key go down when the first
+// of them holds it and up when the last lets go. A stick counts far out, not
+// near its centre. Start is Escape, and a pad pulled out lets go of its keys.
+TEST_F(SdlEvents, KeyboardAndGamepadsAreOneSetOfKeys) {
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    SDL_Joystick* pads[2];
+    for (SDL_Joystick*& pad : pads) {
+        const int index =
+            SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                      SDL_CONTROLLER_BUTTON_MAX, 0);
+        ASSERT_GE(index, 0) << SDL_GetError();
+        pad = SDL_JoystickOpen(index);
+        ASSERT_NE(pad, nullptr);
+    }
+    // The key state lives as long as the program: earlier tests may hold keys.
+    PushKey(SDLK_RIGHT, SDL_SCANCODE_RIGHT, false);
+    PushKey(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, false);
+    Pump();
+    bool keyboard = false;
+    bool dpad[2] = {};
+    int stick[2] = {};
+    bool engineHolds = false;
+    const auto follow = [&](const std::vector<MSG>& taken) {
+        for (const MSG& msg : taken)
+            if (msg.wParam == VK_RIGHT) engineHolds = msg.message == WM_KEYDOWN;
+    };
+    std::mt19937 random(16);
+    const int stickPositions[] = {0, 3000, -3000, 30000, -30000};
+    for (int step = 0; step < 400; ++step) {
+        const int pad = static_cast<int>(random() % 2);
+        switch (random() % 3) {
+            case 0:
+                keyboard = !keyboard;
+                PushKey(SDLK_RIGHT, SDL_SCANCODE_RIGHT, keyboard);
+                break;
+            case 1:
+                dpad[pad] = !dpad[pad];
+                SDL_JoystickSetVirtualButton(pads[pad], SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
+                                             dpad[pad]);
+                break;
+            default:
+                stick[pad] = stickPositions[random() % 5];
+                SDL_JoystickSetVirtualAxis(pads[pad], SDL_CONTROLLER_AXIS_LEFTX,
+                                           static_cast<Sint16>(stick[pad]));
+                break;
+        }
+        follow(Pump());
+        const bool held = keyboard || dpad[0] || dpad[1] || stick[0] == 30000 || stick[1] == 30000;
+        ASSERT_EQ(engineHolds, held) << "after step " << step;
+    }
+
+    if (keyboard) PushKey(SDLK_RIGHT, SDL_SCANCODE_RIGHT, false);
+    SDL_JoystickSetVirtualButton(pads[0], SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 0);
+    SDL_JoystickSetVirtualAxis(pads[0], SDL_CONTROLLER_AXIS_LEFTX, 0);
+    SDL_JoystickSetVirtualButton(pads[1], SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 1);
+    SDL_JoystickSetVirtualButton(pads[1], SDL_CONTROLLER_BUTTON_START, 1);
+    const auto has = [](const std::vector<MSG>& taken, UINT message, WPARAM code) {
+        return std::any_of(taken.begin(), taken.end(), [&](const MSG& msg) {
+            return msg.message == message && msg.wParam == code;
+        });
+    };
+    const std::vector<MSG> started = Pump(true);
+    follow(started);
+    EXPECT_TRUE(engineHolds);
+    EXPECT_TRUE(has(started, WM_CHAR, 27));
+    const SDL_JoystickID id = SDL_JoystickInstanceID(pads[1]);
+    SDL_JoystickClose(pads[1]);
+    for (int i = 0; i < SDL_NumJoysticks(); ++i)
+        if (SDL_JoystickGetDeviceInstanceID(i) == id) SDL_JoystickDetachVirtual(i);
+    const std::vector<MSG> unplugged = Pump();
+    follow(unplugged);
+    EXPECT_FALSE(engineHolds);
+    EXPECT_TRUE(has(unplugged, WM_KEYUP, 27));
+    SDL_JoystickClose(pads[0]);
+    SDL_JoystickDetachVirtual(0);
+    Pump();
 }
 
 }  // namespace
