@@ -1,6 +1,5 @@
 #include <SDL.h>
 
-#include <algorithm>
 #include <random>
 
 #include "platform/sdl/sdl_charset.h"
@@ -237,7 +236,7 @@ TEST_F(SdlEvents, TheQuitMessageWaitsForEveryOtherMessage) {
 // The keyboard and two pads (SDL's virtual controllers) press and let go of the
 // right arrow in a random order: the engine hears the key go down when the first
 // of them holds it and up when the last lets go. A stick counts far out, not
-// near its centre. Start is Escape, and a pad pulled out lets go of its keys.
+// near its centre, and pads pulled out let go of their keys.
 TEST_F(SdlEvents, KeyboardAndGamepadsAreOneSetOfKeys) {
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     SDL_Joystick* pads[2];
@@ -249,9 +248,8 @@ TEST_F(SdlEvents, KeyboardAndGamepadsAreOneSetOfKeys) {
         pad = SDL_JoystickOpen(index);
         ASSERT_NE(pad, nullptr);
     }
-    // The key state lives as long as the program: earlier tests may hold keys.
+    // The key state lives as long as the program: an earlier test may hold it.
     PushKey(SDLK_RIGHT, SDL_SCANCODE_RIGHT, false);
-    PushKey(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, false);
     Pump();
     bool keyboard = false;
     bool dpad[2] = {};
@@ -286,30 +284,11 @@ TEST_F(SdlEvents, KeyboardAndGamepadsAreOneSetOfKeys) {
         ASSERT_EQ(engineHolds, held) << "after step " << step;
     }
 
-    if (keyboard) PushKey(SDLK_RIGHT, SDL_SCANCODE_RIGHT, false);
-    SDL_JoystickSetVirtualButton(pads[0], SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 0);
-    SDL_JoystickSetVirtualAxis(pads[0], SDL_CONTROLLER_AXIS_LEFTX, 0);
-    SDL_JoystickSetVirtualButton(pads[1], SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 1);
-    SDL_JoystickSetVirtualButton(pads[1], SDL_CONTROLLER_BUTTON_START, 1);
-    const auto has = [](const std::vector<MSG>& taken, UINT message, WPARAM code) {
-        return std::any_of(taken.begin(), taken.end(), [&](const MSG& msg) {
-            return msg.message == message && msg.wParam == code;
-        });
-    };
-    const std::vector<MSG> started = Pump(true);
-    follow(started);
-    EXPECT_TRUE(engineHolds);
-    EXPECT_TRUE(has(started, WM_CHAR, 27));
-    const SDL_JoystickID id = SDL_JoystickInstanceID(pads[1]);
-    SDL_JoystickClose(pads[1]);
-    for (int i = 0; i < SDL_NumJoysticks(); ++i)
-        if (SDL_JoystickGetDeviceInstanceID(i) == id) SDL_JoystickDetachVirtual(i);
-    const std::vector<MSG> unplugged = Pump();
-    follow(unplugged);
-    EXPECT_FALSE(engineHolds);
-    EXPECT_TRUE(has(unplugged, WM_KEYUP, 27));
-    SDL_JoystickClose(pads[0]);
-    SDL_JoystickDetachVirtual(0);
+    for (SDL_Joystick* pad : pads) SDL_JoystickClose(pad);
+    while (SDL_NumJoysticks() > 0) SDL_JoystickDetachVirtual(0);
+    follow(Pump());
+    EXPECT_EQ(engineHolds, keyboard) << "the pads were pulled out";
+    PushKey(SDLK_RIGHT, SDL_SCANCODE_RIGHT, false);
     Pump();
 }
 
