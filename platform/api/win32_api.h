@@ -93,10 +93,11 @@ struct WNDCLASSA {
 
 #define LOWORD(l) (static_cast<WORD>(static_cast<std::uintptr_t>(l) & 0xffff))
 #define HIWORD(l) (static_cast<WORD>((static_cast<std::uintptr_t>(l) >> 16) & 0xffff))
-#define MAKELPARAM(lo, hi) \
+#define MAKELPARAM(lo, hi)                                             \
     (static_cast<LPARAM>((static_cast<DWORD>(static_cast<WORD>(lo))) | \
                          (static_cast<DWORD>(static_cast<WORD>(hi)) << 16)))
-#define MAKEINTRESOURCEA(i) (reinterpret_cast<LPSTR>(static_cast<std::uintptr_t>(static_cast<WORD>(i))))
+#define MAKEINTRESOURCEA(i) \
+    (reinterpret_cast<LPSTR>(static_cast<std::uintptr_t>(static_cast<WORD>(i))))
 #define SUCCEEDED(hr) (static_cast<HRESULT>(hr) >= 0)
 #define FAILED(hr) (static_cast<HRESULT>(hr) < 0)
 #define S_OK 0
@@ -168,7 +169,7 @@ struct WNDCLASSA {
 #define IDC_ARROW MAKEINTRESOURCEA(32512)
 #define TRANSPARENT 1
 #define OPAQUE 2
-#define RGB(r, g, b)                                                     \
+#define RGB(r, g, b)                                                                               \
     (static_cast<COLORREF>(static_cast<BYTE>(r) | (static_cast<WORD>(static_cast<BYTE>(g)) << 8) | \
                            (static_cast<DWORD>(static_cast<BYTE>(b)) << 16)))
 

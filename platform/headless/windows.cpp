@@ -3,8 +3,8 @@
 #include <map>
 #include <memory>
 
-#include "platform/headless/control.h"
 #include "platform/common/device_context.h"
+#include "platform/headless/control.h"
 #include "platform/headless/reset_parts.h"
 
 struct HWND__ {
@@ -60,7 +60,9 @@ bool IsLive(HWND window) {
     return false;
 }
 
-bool HasFrame(DWORD style) { return (style & WS_POPUP) == 0 || (style & WS_CAPTION) != 0; }
+bool HasFrame(DWORD style) {
+    return (style & WS_POPUP) == 0 || (style & WS_CAPTION) != 0;
+}
 
 RECT ClientOnScreen(const HWND__& window) {
     RECT client = window.outer;
@@ -118,7 +120,9 @@ void PostWindowMessageAt(int frames, UINT message, WPARAM wParam, LPARAM lParam,
     System().scheduled.push_back({frames, MakeMessage(message, wParam, lParam, window)});
 }
 
-int FramesRun() { return System().framesRun; }
+int FramesRun() {
+    return System().framesRun;
+}
 
 std::vector<HWND> Windows() {
     std::vector<HWND> out;
@@ -146,13 +150,23 @@ HWND MainWindow() {
     return system.windows.empty() ? nullptr : system.windows.back().get();
 }
 
-std::vector<UINT> DeliveredMessages() { return System().delivered; }
+std::vector<UINT> DeliveredMessages() {
+    return System().delivered;
+}
 
-const std::vector<MessageBoxRecord>& MessageBoxes() { return System().boxes; }
-void ClearMessageBoxes() { System().boxes.clear(); }
-void EchoMessageBoxes(bool echo) { System().echoBoxes = echo; }
+const std::vector<MessageBoxRecord>& MessageBoxes() {
+    return System().boxes;
+}
+void ClearMessageBoxes() {
+    System().boxes.clear();
+}
+void EchoMessageBoxes(bool echo) {
+    System().echoBoxes = echo;
+}
 
-void SetForeground(HWND window) { System().foreground = window; }
+void SetForeground(HWND window) {
+    System().foreground = window;
+}
 HWND OtherProgramWindow() {
     System().otherProgram.other = true;
     return &System().otherProgram;
@@ -187,11 +201,10 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass) {
     }
     System().classes[name] = *windowClass;
     const ATOM atom = static_cast<ATOM>(0xC000 + System().classes.size());
-    headless::detail::Record(
-        Op::RegisterClass,
-        {static_cast<long long>(windowClass->style), windowClass->cbClsExtra,
-         windowClass->cbWndExtra},
-        name, atom);
+    headless::detail::Record(Op::RegisterClass,
+                             {static_cast<long long>(windowClass->style), windowClass->cbClsExtra,
+                              windowClass->cbWndExtra},
+                             name, atom);
     return atom;
 }
 
@@ -220,7 +233,8 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     // As on Windows, creation delivers its messages before CreateWindowExA returns.
     headless::Send(handle, WM_CREATE, 0, 0);
     const RECT client = headless::ClientOnScreen(*handle);
-    headless::Send(handle, WM_SIZE, 0, MAKELPARAM(client.right - client.left, client.bottom - client.top));
+    headless::Send(handle, WM_SIZE, 0,
+                   MAKELPARAM(client.right - client.left, client.bottom - client.top));
     headless::Send(handle, WM_MOVE, 0, MAKELPARAM(client.left, client.top));
     return handle;
 }
@@ -345,11 +359,17 @@ HDC__* ScreenDC() {
 }
 }  // namespace
 
-HDC WINAPI GetDC(HWND) { return ScreenDC(); }
+HDC WINAPI GetDC(HWND) {
+    return ScreenDC();
+}
 
-int WINAPI ReleaseDC(HWND, HDC dc) { return dc == ScreenDC() ? 1 : 0; }
+int WINAPI ReleaseDC(HWND, HDC dc) {
+    return dc == ScreenDC() ? 1 : 0;
+}
 
-int WINAPI GetDeviceCaps(HDC, int index) { return index == BITSPIXEL ? System().desktopBits : 0; }
+int WINAPI GetDeviceCaps(HDC, int index) {
+    return index == BITSPIXEL ? System().desktopBits : 0;
+}
 
 HCURSOR WINAPI LoadCursorA(HINSTANCE, LPCSTR) {
     static char arrow;
@@ -386,4 +406,6 @@ BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy) {
     return TRUE;
 }
 
-HWND WINAPI GetForegroundWindow() { return System().foreground; }
+HWND WINAPI GetForegroundWindow() {
+    return System().foreground;
+}

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "platform/headless/control.h"
 #include "platform/common/device_context.h"
+#include "platform/headless/control.h"
 
 namespace {
 
