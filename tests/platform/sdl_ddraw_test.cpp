@@ -5,6 +5,7 @@
 
 #include "platform/sdl/sdl_windows.h"
 #include "tests/platform/sdl_fixture.h"
+#include "tests/platform/surface_rules_check.h"
 
 namespace {
 
@@ -187,6 +188,18 @@ TEST_F(SdlDirectDraw, BltFastOntoThePrimaryShowsThePictureAtTheClientOrigin) {
     EXPECT_EQ(primary->BltFast(origin.x, origin.y, back, nullptr, DDBLTFAST_WAIT),
               DDERR_SURFACEBUSY);
     back->Unlock(nullptr);
+}
+
+TEST_F(SdlDirectDraw, RectanglesAreCheckedAsDirectDrawChecksThem) {
+    HWND window = MakeWindow(WS_SYSMENU, 0, 0, 40, 30);
+    Start(window, DDSCL_NORMAL);
+    IDirectDrawSurface* primary = nullptr;
+    IDirectDrawSurface* back = nullptr;
+    ASSERT_EQ(Create(DDSD_CAPS, DDSCAPS_PRIMARYSURFACE, 0, 0, &primary), DD_OK);
+    ASSERT_EQ(Create(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN, 40, 30, &back),
+              DD_OK);
+    CheckRectangleRules(primary, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                        back);
 }
 
 TEST_F(SdlDirectDraw, BltFastBetweenMemorySurfacesCopiesInsideTheTarget) {
