@@ -183,6 +183,7 @@ void Reset() {
     detail::ResetWindows();
     detail::ResetDisplay();
     detail::ResetSound();
+    detail::ResetClock();
 }
 
 }  // namespace headless
@@ -368,7 +369,9 @@ int WINAPI ReleaseDC(HWND, HDC dc) {
 }
 
 int WINAPI GetDeviceCaps(HDC, int index) {
-    return index == BITSPIXEL ? System().desktopBits : 0;
+    if (index == BITSPIXEL) return System().desktopBits;
+    if (index == VREFRESH) return headless::detail::RefreshRate();
+    return 0;
 }
 
 HCURSOR WINAPI LoadCursorA(HINSTANCE, LPCSTR) {
@@ -408,4 +411,25 @@ BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy) {
 
 HWND WINAPI GetForegroundWindow() {
     return System().foreground;
+}
+
+namespace {
+bool IsInput(UINT message) {
+    return (message >= WM_KEYDOWN && message <= WM_SYSKEYUP) ||
+           (message >= WM_MOUSEMOVE && message <= WM_MBUTTONUP);
+}
+}  // namespace
+
+DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE*, BOOL, DWORD milliseconds,
+                                       DWORD wakeMask) {
+    // There are no kernel objects to wait for, only messages and time.
+    if (count != 0) return WAIT_FAILED;
+    headless::MoveDueMessages();
+    const DWORD notInput = QS_POSTMESSAGE | QS_SENDMESSAGE;
+    bool waiting = System().quitPosted && (wakeMask & QS_POSTMESSAGE) != 0;
+    for (const MSG& msg : System().queue)
+        waiting = waiting || (wakeMask & (IsInput(msg.message) ? ~notInput : notInput)) != 0;
+    if (waiting) return WAIT_OBJECT_0;
+    Sleep(milliseconds);
+    return WAIT_TIMEOUT;
 }

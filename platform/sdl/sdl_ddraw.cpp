@@ -280,6 +280,10 @@ public:
         return DD_OK;
     }
 
+    // SDL waits for the vertical blank only as it presents, which its renderer
+    // does with vertical sync.
+    HRESULT WaitForVerticalBlank(DWORD, HANDLE) override { return DDERR_UNSUPPORTED; }
+
 private:
     HRESULT CreatePrimary(LPDDSURFACEDESC desc, DWORD caps, IDirectDrawSurface** surface) {
         for (const auto& existing : Surfaces())
