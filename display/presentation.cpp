@@ -25,12 +25,16 @@ int WinDX::UnlockSurface() {
 }
 
 int WinDX::ViewUpdate() {
-    if (active != 1) return 1;
-    if (GetForegroundWindow() != window) return 1;
-    // Focus can arrive before the surfaces exist.
-    if (primarySurface == nullptr || backSurface == nullptr) return 1;
+    // A frame that shows nothing still takes its time, so a window that is
+    // inactive, behind another or not yet ready does not spin.
+    if (active != 1 || GetForegroundWindow() != window || primarySurface == nullptr ||
+        backSurface == nullptr) {
+        framePacer.WaitWithoutPresent();
+        return 1;
+    }
 
     if (fullscreen == 1) {
+        framePacer.WaitBeforePresent(directDraw, false);
         primarySurface->Flip(nullptr, DDFLIP_WAIT);
         // A lost chain is restored silently; the next frame draws into it again.
         if (primarySurface->IsLost() == DDERR_SURFACELOST) primarySurface->Restore();
@@ -38,6 +42,7 @@ int WinDX::ViewUpdate() {
     }
 
     // The copy is not clipped to the window; the foreground test keeps that rare.
+    framePacer.WaitBeforePresent(directDraw, true);
     const HRESULT result =
         primarySurface->BltFast(static_cast<DWORD>(originX), static_cast<DWORD>(originY),
                                 backSurface, nullptr, DDBLTFAST_WAIT | DDBLTFAST_NOCOLORKEY);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "display/frame_pacing.h"
 #include "platform/api/platform.h"
 #include "shell/status_codes.h"
 
@@ -190,6 +191,11 @@ public:
     // are never released: they live as long as the process.
     std::unique_ptr<SoundX*[]> sounds;
     std::unique_ptr<IDirectSoundBuffer*[]> soundBuffers;
+
+    // Beyond the engine's declared fields: how fast frames come (every frame
+    // passes through ViewUpdate, which waits here before showing a picture or
+    // instead of it).
+    FramePacer framePacer;
 };
 
 extern WinDX Corvane;
