@@ -196,6 +196,10 @@ public:
     // passes through ViewUpdate, which waits here before showing a picture or
     // instead of it).
     FramePacer framePacer;
+    // The primary surface's size in pixels (the screen in windowed mode), read
+    // at start-up: a windowed copy is clipped to it.
+    std::int32_t primaryWidth = 0;
+    std::int32_t primaryHeight = 0;
 };
 
 extern WinDX Corvane;

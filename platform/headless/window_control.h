@@ -59,6 +59,11 @@ void ClearMessageBoxes();
 // Also prints every box to standard error (for tools run by a person).
 void EchoMessageBoxes(bool echo);
 
+// Moves a window's top-left corner to (left, top) on the screen, partly or
+// wholly off it too, as the user dragging it would; the window hears WM_MOVE
+// with its client area's new origin as two 16-bit words.
+void MoveWindowTo(HWND window, int left, int top);
+
 // The foreground window; ShowWindow makes the shown window the foreground one.
 void SetForeground(HWND window);
 // A handle that stands for some other program's window.

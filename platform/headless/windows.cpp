@@ -164,6 +164,15 @@ void EchoMessageBoxes(bool echo) {
     System().echoBoxes = echo;
 }
 
+void MoveWindowTo(HWND window, int left, int top) {
+    if (!IsLive(window)) return;
+    const int width = window->outer.right - window->outer.left;
+    const int height = window->outer.bottom - window->outer.top;
+    window->outer = {left, top, left + width, top + height};
+    const RECT client = ClientOnScreen(*window);
+    Send(window, WM_MOVE, 0, MAKELPARAM(client.left, client.top));
+}
+
 void SetForeground(HWND window) {
     System().foreground = window;
 }

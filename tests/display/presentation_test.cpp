@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -96,12 +98,58 @@ TEST_F(PresentationTest, BusyBlitterSkipsTheFrameWithZeroOtherFailuresWithOne) {
     EXPECT_EQ(headless::CallCount(Op::Restore), 0);
 }
 
-TEST_F(PresentationTest, WindowLeftOfTheScreenSkipsTheFrame) {
+TEST_F(PresentationTest, AWindowPartlyOffTheScreenShowsItsVisiblePart) {
     ASSERT_TRUE(Start(0, 320, 200));
-    Corvane.SetClientOrigin(-20, 40);
-    EXPECT_EQ(Corvane.ViewUpdate(), 1);
-    EXPECT_EQ(CallsOf(Op::BltFast)[0].result, DDERR_INVALIDRECT);
-    EXPECT_EQ(headless::PresentCount(), 0);
+    HWND window = Corvane.GetWindow();
+    const RECT outer = headless::Describe(window).outer;
+    const int frameLeft = headless::Describe(window).client.left - outer.left;
+    const int frameTop = headless::Describe(window).client.top - outer.top;
+    std::mt19937 random(2024);
+    std::uniform_int_distribution<int> across(-400, 1950);
+    std::uniform_int_distribution<int> down(-250, 1110);
+    for (int move = 0; move < 60; ++move) {
+        // The first moves put the client area's corners just inside and just
+        // outside each edge of the 1920 x 1080 screen.
+        const int corners[][2] = {{0, 0}, {-1, -1}, {1600, 880}, {1601, 881}, {-319, 500}};
+        const bool corner = move < 5;
+        const int left = corner ? corners[move][0] : across(random);
+        const int top = corner ? corners[move][1] : down(random);
+        SCOPED_TRACE(testing::Message() << "client area at (" << left << ", " << top << ")");
+        headless::MoveWindowTo(window, left - frameLeft, top - frameTop);
+
+        ASSERT_TRUE(Corvane.LockSurface());
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 320; ++x)
+                Corvane.GetBackBuffer()[y * Corvane.GetWidth() + x] = Pattern(x + move, y);
+        Corvane.UnlockSurface();
+        const int presented = headless::PresentCount();
+        const int copies = headless::CallCount(Op::BltFast);
+        EXPECT_EQ(Corvane.ViewUpdate(), 1);
+
+        const int visibleLeft = std::max(left, 0);
+        const int visibleTop = std::max(top, 0);
+        const int visibleWidth = std::min(left + 320, 1920) - visibleLeft;
+        const int visibleHeight = std::min(top + 200, 1080) - visibleTop;
+        if (visibleWidth <= 0 || visibleHeight <= 0) {
+            EXPECT_EQ(headless::CallCount(Op::BltFast), copies) << "nothing of it is on the screen";
+            EXPECT_EQ(headless::PresentCount(), presented);
+            continue;
+        }
+        ASSERT_EQ(headless::PresentCount(), presented + 1);
+        const headless::CallRecord copy = CallsOf(Op::BltFast).back();
+        EXPECT_EQ(copy.result, DD_OK);
+        const bool whole = visibleWidth == 320 && visibleHeight == 200;
+        EXPECT_EQ(copy.args.size(), whole ? 3u : 7u) << "a source rectangle only for a part";
+        const headless::Frame& frame = headless::LastFrame();
+        ASSERT_EQ(frame.width, visibleWidth);
+        ASSERT_EQ(frame.height, visibleHeight);
+        int wrong = 0;
+        for (int y = 0; y < visibleHeight; ++y)
+            for (int x = 0; x < visibleWidth; ++x)
+                wrong +=
+                    frame.At(x, y) != Pattern(visibleLeft - left + x + move, visibleTop - top + y);
+        EXPECT_EQ(wrong, 0);
+    }
 }
 
 TEST_F(PresentationTest, LostWindowedSurfacesAreReportedAndRestored) {
