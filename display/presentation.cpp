@@ -85,7 +85,11 @@ int WinDX::ViewUpdate() {
     if (result == DD_OK) return 1;
     if (result == DDERR_WASSTILLDRAWING) return 0;
     if (result == DDERR_SURFACELOST) {
-        MessageBoxA(window, "<WinDX::ViewUpdate> Error: Surface Lost", "", MB_OK);
+        if (!surfaceLostShowing) {
+            surfaceLostShowing = true;
+            MessageBoxA(window, "<WinDX::ViewUpdate> Error: Surface Lost", "", MB_OK);
+            surfaceLostShowing = false;
+        }
         if (FAILED(primarySurface->Restore())) return 0;
         if (FAILED(backSurface->Restore())) return 0;
         return 1;

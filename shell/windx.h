@@ -200,6 +200,9 @@ public:
     // at start-up: a windowed copy is clipped to it.
     std::int32_t primaryWidth = 0;
     std::int32_t primaryHeight = 0;
+    // True while the "Surface Lost" box is up: closing it gives the window the
+    // focus back, which presents again, and that frame must not open a second box.
+    bool surfaceLostShowing = false;
 };
 
 extern WinDX Corvane;

@@ -47,7 +47,9 @@ HWND MainWindow();
 // Messages delivered to window procedures, in order (message numbers only).
 std::vector<UINT> DeliveredMessages();
 
-// A message box as the engine asked for it; every box is answered with OK at once.
+// A message box as the engine asked for it; every box is answered with OK at
+// once. A box with an owner takes the focus while it is up and gives it back to
+// the owner (WM_KILLFOCUS, then WM_SETFOCUS) as it closes.
 struct MessageBoxRecord {
     HWND owner;
     std::string text;

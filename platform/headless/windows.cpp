@@ -398,6 +398,17 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     if (System().echoBoxes)
         std::fprintf(stderr, "[%s] %s\n", box.caption.c_str(), box.text.c_str());
     System().boxes.push_back(std::move(box));
+    // The box takes the focus while it is up; when it closes Windows activates
+    // its owner again, which hears WM_SETFOCUS.
+    if (headless::IsLive(owner)) {
+        if (System().focus == owner) {
+            System().focus = nullptr;
+            headless::Send(owner, WM_KILLFOCUS, 0, 0);
+        }
+        System().focus = owner;
+        System().foreground = owner;
+        headless::Send(owner, WM_SETFOCUS, 0, 0);
+    }
     return IDOK;
 }
 

@@ -177,6 +177,37 @@ TEST_F(PresentationTest, LostWindowedSurfacesAreReportedAndRestored) {
     EXPECT_EQ(PatternMismatches(headless::LastFrame()), 0);
 }
 
+TEST_F(PresentationTest, ALostSurfaceOpensOneBoxThoughClosingItPresentsAgain) {
+    ASSERT_TRUE(Start(0, 320, 200));
+    headless::LoseSurfaces();
+    const size_t delivered = headless::DeliveredMessages().size();
+    EXPECT_EQ(Corvane.ViewUpdate(), 1);
+
+    // The box took the focus and gave it back; WM_SETFOCUS presented again while
+    // the surfaces were still lost, and that frame restored them without a box.
+    ASSERT_EQ(headless::MessageBoxes().size(), 1u);
+    EXPECT_EQ(headless::MessageBoxes()[0].text, "<WinDX::ViewUpdate> Error: Surface Lost");
+    const std::vector<UINT> messages = headless::DeliveredMessages();
+    EXPECT_EQ(std::vector<UINT>(messages.begin() + delivered, messages.end()),
+              (std::vector<UINT>{WM_KILLFOCUS, WM_SETFOCUS}));
+    const auto copies = CallsOf(Op::BltFast);
+    ASSERT_EQ(copies.size(), 2u);
+    EXPECT_EQ(copies[1].result, DDERR_SURFACELOST) << "the frame presented from WM_SETFOCUS";
+    for (const headless::CallRecord& restore : CallsOf(Op::Restore))
+        EXPECT_EQ(restore.result, DD_OK);
+    EXPECT_EQ(Corvane.active, 1);
+
+    DrawPattern(320, 200);
+    EXPECT_EQ(Corvane.ViewUpdate(), 1);
+    EXPECT_EQ(PatternMismatches(headless::LastFrame()), 0);
+    EXPECT_EQ(headless::MessageBoxes().size(), 1u);
+
+    // Lost again later, the box comes again.
+    headless::LoseSurfaces();
+    EXPECT_EQ(Corvane.ViewUpdate(), 1);
+    EXPECT_EQ(headless::MessageBoxes().size(), 2u);
+}
+
 TEST_F(PresentationTest, FailedRestoreAnswersZero) {
     for (int failing : {1, 2}) {
         SCOPED_TRACE(failing);
@@ -184,9 +215,11 @@ TEST_F(PresentationTest, FailedRestoreAnswersZero) {
         ResetEngine();
         ASSERT_TRUE(Start(0, 320, 200));
         headless::LoseSurfaces();
-        headless::FailCall(Op::Restore, failing, DDERR_WRONGMODE);
+        // The frame presented from WM_SETFOCUS while the box is up restores both
+        // surfaces first (calls 1 and 2); then the frame that opened the box.
+        headless::FailCall(Op::Restore, 2 + failing, DDERR_WRONGMODE);
         EXPECT_EQ(Corvane.ViewUpdate(), 0);
-        EXPECT_EQ(headless::CallCount(Op::Restore), failing) << "stops at the failure";
+        EXPECT_EQ(headless::CallCount(Op::Restore), 2 + failing) << "stops at the failure";
     }
 }
 
