@@ -4,11 +4,12 @@
 
 #include <cstdio>
 
+#include "platform/sdl/sdl_display.h"
 #include "platform/sdl/sdl_windows.h"
 
 namespace sdl {
 namespace {
-enum class VideoState { NotTried, Ready, Failed };
+enum class VideoState { NotTried, Ready };
 VideoState state = VideoState::NotTried;
 }  // namespace
 
@@ -22,12 +23,8 @@ bool VideoReady() {
         SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
         // The game decides when the program ends: closing the window is a request.
         SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
-            state = VideoState::Ready;
-        } else {
-            ReportSdlError("no display available");
-            state = VideoState::Failed;
-        }
+        if (!StartVideoOnADisplay()) EndForWantOfADisplay();
+        state = VideoState::Ready;
     }
     return state == VideoState::Ready;
 }
