@@ -2,10 +2,12 @@
 # on a private X server; sourced by the wine_*_test.sh scripts.
 #
 # Each test gets its own Xvfb (display number picked by Xvfb) and a work folder,
-# and shares one Wine prefix under the build tree. HOME (also under the build
-# tree) holds an ALSA configuration whose default device is a null sink, so
-# DirectSound finds a device on a machine without sound hardware; a second HOME
-# without it stands for a machine with no sound device at all.
+# and shares one Wine prefix under the build tree, made afresh at the start of
+# every test run (wine_prefix_setup.sh): a prefix left by an earlier run, or
+# by another Wine, can break every test. HOME (also under the build tree)
+# holds an ALSA configuration whose default device is a null sink, so
+# DirectSound finds a device on a machine without sound hardware; a second
+# HOME without it stands for a machine with no sound device at all.
 #
 # Variables a test sets before wine_begin:
 #   WINE_STATE  folder for the shared prefix and HOME (under the build tree)
@@ -62,10 +64,7 @@ wine_begin() {
 
     export HOME="$WINE_STATE/home-$audio"
     mkdir -p "$HOME"
-    export WINEPREFIX="$WINE_STATE/prefix"
-    export WINEDEBUG=-all
-    # No Mono or Gecko installer prompts: the programs need neither.
-    export WINEDLLOVERRIDES="mscoree,mshtml="
+    wine_environment
     case "$audio" in
         null) echo 'pcm.!default { type null }' >"$HOME/.asoundrc" ;;
         none) echo 'pcm.!default { type hw card 99 }' >"$HOME/.asoundrc" ;;
@@ -73,12 +72,30 @@ wine_begin() {
     esac
     (
         flock 9
-        if [ ! -f "$WINEPREFIX/system.reg" ]; then
-            note "creating the Wine prefix $WINEPREFIX"
-            timeout 180 wine wineboot -i >"$WINE_STATE/wineboot.log" 2>&1 ||
-                die "wineboot failed (see $WINE_STATE/wineboot.log)"
-        fi
+        [ -f "$WINEPREFIX/system.reg" ] || wine_make_prefix
     ) 9>"$WINE_STATE/prefix.lock"
+}
+
+# wine_environment: the variables every Wine command here runs with.
+wine_environment() {
+    export WINEPREFIX="$WINE_STATE/prefix"
+    export WINEDEBUG=-all
+    # No Mono or Gecko installer prompts: the programs need neither.
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+# wine_make_prefix: a new prefix in WINEPREFIX. DirectDraw draws through Wine's
+# GDI renderer: its OpenGL one would draw on Mesa's software rasteriser on a
+# machine without a graphics card, at some 10 to 20 ms of processor time per
+# presented picture, which is Wine's cost, not the program's.
+wine_make_prefix() {
+    note "creating the Wine prefix $WINEPREFIX"
+    timeout 180 wine wineboot -i >"$WINE_STATE/wineboot.log" 2>&1 ||
+        die "wineboot failed (see $WINE_STATE/wineboot.log)"
+    wine reg add 'HKCU\Software\Wine\Direct3D' /v renderer /d no3d /f \
+        >>"$WINE_STATE/wineboot.log" 2>&1 ||
+        die "the Direct3D renderer could not be set (see $WINE_STATE/wineboot.log)"
+    wineserver -w
 }
 
 # wine_launch EXE [ARGUMENT...]: starts EXE in the work folder; the exit code
