@@ -159,15 +159,26 @@ before its window showed; its log: $(tr '\r' ' ' <"$WORK/debug.txt" 2>/dev/null)
 (windows in $WORK/windows.txt)"
 }
 
-# wine_client_shot WINDOW OUT.png: the window's area of the screen, as the user sees it.
+# wine_client_shot WINDOW OUT.png: the part of the window's area that is on the
+# screen, as the user sees it; VISIBLE_LEFT, VISIBLE_TOP, VISIBLE_WIDTH and
+# VISIBLE_HEIGHT tell which part of the window that is.
 wine_client_shot() {
-    local id="$1" out="$2" geometry x y w h
+    local id="$1" out="$2" geometry x y w h screen_w screen_h
     geometry=$(xwininfo -id "$id")
     x=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$geometry")
     y=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$geometry")
     w=$(awk '/^  Width:/ {print $2}' <<<"$geometry")
     h=$(awk '/^  Height:/ {print $2}' <<<"$geometry")
-    import -silent -window root -crop "${w}x$h+$x+$y" +repage "$out"
+    read -r screen_w screen_h < <(xwininfo -root | awk '/^  Width:/ {w = $2} /^  Height:/ {h = $2}
+        END {print w, h}')
+    VISIBLE_LEFT=$((x < 0 ? -x : 0))
+    VISIBLE_TOP=$((y < 0 ? -y : 0))
+    VISIBLE_WIDTH=$(((x + w > screen_w ? screen_w - x : w) - VISIBLE_LEFT))
+    VISIBLE_HEIGHT=$(((y + h > screen_h ? screen_h - y : h) - VISIBLE_TOP))
+    ((VISIBLE_WIDTH > 0 && VISIBLE_HEIGHT > 0)) || die "window $id is not on the screen"
+    import -silent -window root \
+        -crop "${VISIBLE_WIDTH}x$VISIBLE_HEIGHT+$((x + VISIBLE_LEFT))+$((y + VISIBLE_TOP))" \
+        +repage "$out"
 }
 
 # quantize_565 IN OUT: keeps the top 5, 6 and 5 bits of red, green and blue, so a
@@ -201,19 +212,24 @@ differing_pixels() {
 }
 
 # wine_wait_for_picture SECONDS WINDOW EXPECTED.png NAME [MASK]: screenshots the
-# window until its client area equals EXPECTED (in 5:6:5); MASK, an ImageMagick
-# rectangle "x0,y0 x1,y1", is blackened in the shot first (EXPECTED holds black
-# there). Fails with the last shot and a difference picture kept in the work folder.
+# window until the part of it on the screen equals that part of EXPECTED (in
+# 5:6:5); MASK, an ImageMagick rectangle "x0,y0 x1,y1" in the window, is
+# blackened in the shot first (EXPECTED holds black there). Fails with the last
+# shot and a difference picture kept in the work folder.
 wine_wait_for_picture() {
     local limit=$(($1 * 4)) id="$2" expected="$3" name="$4" mask="${5:-}" count=""
-    local compared="$WORK/$name.png"
+    local compared="$WORK/$name.png" part="$WORK/$name.expected.png" x0 y0 x1 y1
     for ((i = 0; i < limit; ++i)); do
         wine_client_shot "$id" "$WORK/$name.png"
+        convert "$expected" -crop "${VISIBLE_WIDTH}x$VISIBLE_HEIGHT+$VISIBLE_LEFT+$VISIBLE_TOP" \
+            +repage "$part"
         if [ -n "$mask" ]; then
             compared="$WORK/$name.masked.png"
-            convert "$WORK/$name.png" -fill black -draw "rectangle $mask" "$compared"
+            IFS=', ' read -r x0 y0 x1 y1 <<<"$mask"
+            convert "$WORK/$name.png" -fill black -draw "rectangle $((x0 - VISIBLE_LEFT)),$((y0 - \
+VISIBLE_TOP)) $((x1 - VISIBLE_LEFT)),$((y1 - VISIBLE_TOP))" "$compared"
         fi
-        count=$(differing_pixels "$compared" "$expected" "$WORK/$name.diff.png")
+        count=$(differing_pixels "$compared" "$part" "$WORK/$name.diff.png")
         [ "$count" = "0" ] && return 0
         sleep 0.25
     done
