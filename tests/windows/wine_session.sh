@@ -24,6 +24,7 @@ note() { echo "-- $*"; }
 
 XVFB_PID=""
 PROGRAM_PID=""
+PROGRAM_EXE=""
 PROGRAM_RC_FILE=""
 
 wine_end() {
@@ -103,6 +104,7 @@ wine_make_prefix() {
 wine_launch() {
     local exe="$1"
     shift
+    PROGRAM_EXE="$exe"
     cp "$exe" "$WORK/"
     PROGRAM_RC_FILE="$WORK/exit_code"
     rm -f "$PROGRAM_RC_FILE"
@@ -113,6 +115,18 @@ wine_launch() {
         echo $? >"$PROGRAM_RC_FILE"
     ) &
     PROGRAM_PID=$!
+}
+
+# wine_program_pid: the process the launched program runs in. A 64-bit program
+# leaves its launcher and runs under its Windows path; a 32-bit one stays the
+# launcher's child.
+wine_program_pid() {
+    local path pid
+    path="Z:$(tr / '\\' <<<"$WORK")\\$(basename "$PROGRAM_EXE")"
+    pid=$(ps -eo pid=,args= | PROGRAM_PATH="$path" awk 'index($0, ENVIRON["PROGRAM_PATH"]) {print $1; exit}')
+    [ -n "$pid" ] || pid=$(pgrep -P "$PROGRAM_PID" | head -n 1)
+    [ -n "$pid" ] || die "the program's process is not found"
+    echo "$pid"
 }
 
 # wine_wait_exit SECONDS: waits for the program to end and prints its exit code.
