@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds Corvane and starts the game in a window: arrow keys walk, Escape or the
-# window's close box quit. On a fresh Debian machine it first installs what the
-# build needs (through apt-get, as root or with sudo). Exits with the game's
-# exit code: 3 when there is no display to open the window on.
+# Builds Corvane and starts the game in a window, passing on its options
+# (corvane --help lists them and the keys). On a fresh Debian machine it first
+# installs what the build needs (through apt-get, as root or with sudo). Exits
+# with the game's exit code: 3 when there is no display to open the window on.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/install-packages.sh
@@ -24,7 +24,7 @@ cmake --build --preset release --target corvane
 cd build/release/tools/corvane
 rm -f debug.txt
 status=0
-./corvane || status=$?
+./corvane "$@" || status=$?
 # A failed start names its status in the log; the game needs a sound device.
 if [ "$status" -ne 0 ] && grep -qs SOUNDINIT_FAILED debug.txt; then
     echo "SDL found no sound device. To play without sound, use SDL's silent driver:" \

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/sdl/sdl_display.h"
+#include "platform/sdl/sdl_gamepad.h"
 #include "platform/sdl/sdl_windows.h"
 
 namespace sdl {
@@ -25,6 +26,7 @@ bool VideoReady() {
         SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
         if (!StartVideoOnADisplay()) EndForWantOfADisplay();
         state = VideoState::Ready;
+        StartGamepads();
     }
     return state == VideoState::Ready;
 }
@@ -38,6 +40,7 @@ void ReportSdlError(const char* what) {
 }
 
 void ShutDown() {
+    StopGamepads();
     CloseAllScreens();
     SDL_Quit();
     state = VideoState::NotTried;

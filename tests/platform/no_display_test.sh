@@ -16,6 +16,8 @@ fail() {
 rm -rf "$workdir"
 mkdir -p "$workdir"
 cd "$workdir"
+# The game looks for its pictures before it opens its window.
+ln -s "$(dirname "$program")/Images" Images
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 # A sanitizer build would only add the system libraries' memory to the output.
 export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
