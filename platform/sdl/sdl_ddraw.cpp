@@ -291,7 +291,8 @@ private:
                 return DDERR_PRIMARYSURFACEALREADYEXISTS;
         if ((caps & DDSCAPS_FLIP) == 0) {
             // The screen: the desktop, and every further display beside it, in
-            // the coordinates that windows are placed in.
+            // the coordinates that windows are placed in (the pixels of the
+            // window's picture).
             int width = GetSystemMetrics(SM_CXSCREEN);
             int height = GetSystemMetrics(SM_CYSCREEN);
             for (int display = 0; display < SDL_GetNumVideoDisplays(); ++display) {
@@ -300,6 +301,9 @@ private:
                 width = std::max(width, bounds.x + bounds.w);
                 height = std::max(height, bounds.y + bounds.h);
             }
+            const int scale = sdl::PictureScale(sdl::IsLive(window_) ? window_ : sdl::MainWindow());
+            width /= scale;
+            height /= scale;
             *surface = Make(caps | DDSCAPS_FRONTBUFFER, width > 0 ? width : 1,
                             height > 0 ? height : 1, true);
             return DD_OK;
