@@ -70,16 +70,31 @@ void FramePacer::WaitBeforePresent(IDirectDraw* directDraw, bool windowed) {
         if (!verticalBlankMeasured_) MeasureVerticalBlank(directDraw);
         if (verticalBlankWaits_ &&
             SUCCEEDED(directDraw->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr))) {
-            Advance(Now());
+            presentStart_ = Now();
+            Advance(presentStart_);
             return;
         }
     }
     LONGLONG now = Now();
-    while (now < due_) {
+    while (!displayPaces_ && now < due_) {
         Sleep(Milliseconds(due_ - now));
         now = Now();
     }
     Advance(now);
+    presentStart_ = now;
+}
+
+void FramePacer::PresentDone() {
+    if (interval_ == 0) return;
+    const LONGLONG now = Now();
+    const LONGLONG took = now - presentStart_;
+    const bool refreshApart = now - presentEnd_ >= interval_ * 7 / 8;
+    presentEnd_ = now;
+    // Between a quarter and half an interval the last finding stands.
+    if (took >= interval_ / 2 && refreshApart)
+        displayPaces_ = true;
+    else if (took < interval_ / 4 || !refreshApart)
+        displayPaces_ = false;
 }
 
 void FramePacer::WaitWithoutPresent() {

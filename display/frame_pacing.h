@@ -17,9 +17,16 @@ public:
 
     // Called right before a picture is shown. A windowed picture waits for
     // DirectDraw's vertical blank where that wait was found to really wait;
-    // otherwise (and in full screen, whose flip may or may not wait) the frame
-    // waits until one refresh interval has passed since the previous one.
+    // otherwise the frame waits until one refresh interval has passed since
+    // the previous one, unless the presentations themselves wait for the
+    // display (see PresentDone).
     void WaitBeforePresent(IDirectDraw* directDraw, bool windowed);
+    // Called right after a picture was shown. A presentation that waited for
+    // the display (a flip, or a renderer with vertical sync) and kept the
+    // pictures a refresh apart paces the frames by itself; waiting for the
+    // clock as well would make frames miss refreshes whenever a wait overran.
+    // One that returns at once hands the pacing back to the clock.
+    void PresentDone();
     // Called for a frame that shows nothing: waits until the frame's time is
     // up, or less when a posted or sent message (activation, focus, closing)
     // arrives. Input alone does not end the wait, so frames stay steady.
@@ -29,6 +36,8 @@ public:
     LONGLONG Interval() const { return interval_; }
     // Whether windowed pictures wait for DirectDraw's vertical blank.
     bool WaitsForVerticalBlank() const { return verticalBlankWaits_; }
+    // Whether the presentations were last found to wait for the display.
+    bool DisplayPaces() const { return displayPaces_; }
 
 private:
     void Start();
@@ -47,4 +56,8 @@ private:
     bool timerResolutionTaken_ = false;
     bool verticalBlankMeasured_ = false;
     bool verticalBlankWaits_ = false;
+    // When the last presentation began and ended, in counter ticks.
+    LONGLONG presentStart_ = 0;
+    LONGLONG presentEnd_ = 0;
+    bool displayPaces_ = false;
 };

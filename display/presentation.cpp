@@ -58,6 +58,7 @@ int WinDX::ViewUpdate() {
     if (fullscreen == 1) {
         framePacer.WaitBeforePresent(directDraw, false);
         primarySurface->Flip(nullptr, DDFLIP_WAIT);
+        framePacer.PresentDone();
         // A lost chain is restored silently; the next frame draws into it again.
         if (primarySurface->IsLost() == DDERR_SURFACELOST) primarySurface->Restore();
         return 1;
@@ -82,6 +83,7 @@ int WinDX::ViewUpdate() {
     const HRESULT result = primarySurface->BltFast(
         static_cast<DWORD>(left + part.left), static_cast<DWORD>(top + part.top), backSurface,
         whole ? nullptr : &part, DDBLTFAST_WAIT | DDBLTFAST_NOCOLORKEY);
+    framePacer.PresentDone();
     if (result == DD_OK) return 1;
     if (result == DDERR_WASSTILLDRAWING) return 0;
     if (result == DDERR_SURFACELOST) {

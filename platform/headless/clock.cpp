@@ -8,6 +8,8 @@ struct Clock {
     LONGLONG ticks = 0;
     int refreshRate = 60;
     bool verticalBlankWaits = true;
+    bool presentsWait = false;
+    LONGLONG sleepOvershoot = 0;
 };
 
 Clock& TheClock() {
@@ -31,6 +33,12 @@ void SetRefreshRate(int hertz) {
 void SetVerticalBlankWaits(bool waits) {
     TheClock().verticalBlankWaits = waits;
 }
+void SetPresentsWaitForVerticalBlank(bool waits) {
+    TheClock().presentsWait = waits;
+}
+void SetSleepOvershoot(LONGLONG ticks) {
+    TheClock().sleepOvershoot = ticks;
+}
 
 namespace detail {
 
@@ -38,9 +46,20 @@ int RefreshRate() {
     return TheClock().refreshRate;
 }
 
+bool VerticalBlankWaits() {
+    return TheClock().verticalBlankWaits;
+}
+bool PresentsWaitForVerticalBlank() {
+    return TheClock().presentsWait;
+}
+
+LONGLONG SleepTicks(DWORD milliseconds) {
+    return static_cast<LONGLONG>(milliseconds) * kClockTicksPerSecond / 1000 +
+           TheClock().sleepOvershoot;
+}
+
 LONGLONG TicksToVerticalBlank() {
     const Clock& clock = TheClock();
-    if (!clock.verticalBlankWaits) return 0;
     const int rate = clock.refreshRate > 1 ? clock.refreshRate : 60;
     const LONGLONG interval = kClockTicksPerSecond / rate;
     return interval - clock.ticks % interval;
@@ -66,8 +85,7 @@ BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
 }
 
 void WINAPI Sleep(DWORD milliseconds) {
-    headless::AdvanceClock(static_cast<LONGLONG>(milliseconds) * headless::kClockTicksPerSecond /
-                           1000);
+    headless::AdvanceClock(headless::detail::SleepTicks(milliseconds));
 }
 
 // Virtual sleeps are exact already.

@@ -24,12 +24,22 @@ void SetRefreshRate(int hertz);
 // every whole refresh interval of the clock (the default), or returns at once
 // as some drivers' does.
 void SetVerticalBlankWaits(bool waits);
+// Whether showing a picture (a Flip, or a BltFast onto the primary) waits for
+// the next vertical blank, as a flip or a renderer with vertical sync does
+// (default: it returns at once).
+void SetPresentsWaitForVerticalBlank(bool waits);
+// Makes every Sleep and MsgWaitForMultipleObjects that times out last this many
+// ticks longer than asked, as on a busy machine (default 0).
+void SetSleepOvershoot(LONGLONG ticks);
 
 namespace detail {
 int RefreshRate();
-// Counter ticks from now to the next vertical blank (the wait's length), or 0
-// when the driver does not wait.
+bool VerticalBlankWaits();
+bool PresentsWaitForVerticalBlank();
+// Counter ticks from now to the next vertical blank.
 LONGLONG TicksToVerticalBlank();
+// What a wait of this many milliseconds takes on the clock.
+LONGLONG SleepTicks(DWORD milliseconds);
 }  // namespace detail
 
 }  // namespace headless

@@ -30,6 +30,7 @@ DisplayState& Display() {
 }
 
 void PresentFrom(const HeadlessSurface& surface, int x, int y, int width, int height) {
+    if (PresentsWaitForVerticalBlank()) AdvanceClock(TicksToVerticalBlank());
     DisplayState& state = Display();
     ++state.presentCount;
     state.pendingSurface = &surface;
@@ -110,7 +111,7 @@ HRESULT HeadlessDirectDraw::WaitForVerticalBlank(DWORD flags, HANDLE event) {
     if (event != nullptr || (flags != DDWAITVB_BLOCKBEGIN && flags != DDWAITVB_BLOCKEND))
         return Answer(Op::WaitForVerticalBlank, args, "", DDERR_INVALIDPARAMS);
     // The blank takes no time of its own: its beginning and end are one moment.
-    AdvanceClock(TicksToVerticalBlank());
+    if (VerticalBlankWaits()) AdvanceClock(TicksToVerticalBlank());
     return Answer(Op::WaitForVerticalBlank, args, "", DD_OK);
 }
 

@@ -39,15 +39,21 @@ TEST_F(FramePacingTest, PicturesComeOncePerRefreshWhateverTheDisplayWaitsFor) {
         const char* name;
         int fullscreen;
         int reportedRate;
-        bool verticalBlankWaits;
-        int rate;  // what the pictures should come at
+        bool verticalBlankWaits;  // WaitForVerticalBlank really waits
+        bool presentsWait;        // a flip or a present waits for the vertical blank
+        int overshootMs;          // how much longer than asked every sleep lasts
+        int rate;                 // what the pictures should come at
     };
     const Display displays[] = {
-        {"windowed, waiting vertical blank", 0, 60, true, 60},
-        {"windowed, vertical blank answers at once", 0, 75, false, 75},
-        {"windowed, refresh rate unknown", 0, 1, false, 60},
-        {"full screen", 1, 50, true, 50},
-        {"full screen, refresh rate unknown", 1, 0, false, 60},
+        {"windowed, waiting vertical blank", 0, 60, true, false, 0, 60},
+        {"windowed, vertical blank answers at once", 0, 75, false, false, 0, 75},
+        {"windowed, refresh rate unknown", 0, 1, false, false, 0, 60},
+        {"full screen, flips at once", 1, 50, true, false, 0, 50},
+        {"full screen, refresh rate unknown", 1, 0, false, false, 0, 60},
+        // A flip or a renderer with vertical sync paces by itself; sleeping as
+        // well would miss refreshes whenever a sleep overran.
+        {"full screen, flips wait, sleeps overrun", 1, 60, false, true, 6, 60},
+        {"windowed, presents wait, sleeps overrun", 0, 60, false, true, 6, 60},
     };
     std::mt19937 random(7);
     for (const Display& display : displays) {
@@ -56,6 +62,8 @@ TEST_F(FramePacingTest, PicturesComeOncePerRefreshWhateverTheDisplayWaitsFor) {
         ResetEngine();
         headless::SetRefreshRate(display.reportedRate);
         headless::SetVerticalBlankWaits(display.verticalBlankWaits);
+        headless::SetPresentsWaitForVerticalBlank(display.presentsWait);
+        headless::SetSleepOvershoot(display.overshootMs * kClockTicksPerSecond / 1000);
         ASSERT_TRUE(Start(display.fullscreen, 320, 200));
         const LONGLONG interval = kClockTicksPerSecond / display.rate;
 
@@ -67,17 +75,18 @@ TEST_F(FramePacingTest, PicturesComeOncePerRefreshWhateverTheDisplayWaitsFor) {
             static_cast<double>(times.back() - times.front()) / (299.0 * interval);
         EXPECT_NEAR(perInterval, 1.0, 0.01);
         EXPECT_GE(ShortestGap(times), interval * 3 / 4);
+        EXPECT_EQ(Corvane.framePacer.DisplayPaces(), display.presentsWait);
 
         // Frames slower than a refresh now and then: still never two pictures
         // in quick succession to make up for them.
         times = PresentTimes(300, interval * 3 / 2, random);
         EXPECT_GE(ShortestGap(times), interval * 3 / 4);
 
-        const bool onVerticalBlank = display.fullscreen == 0 && display.verticalBlankWaits;
-        EXPECT_EQ(Corvane.framePacer.WaitsForVerticalBlank(), onVerticalBlank);
+        const bool windowedBlank = display.fullscreen == 0 && display.verticalBlankWaits;
+        EXPECT_EQ(Corvane.framePacer.WaitsForVerticalBlank(), windowedBlank);
         int offTheBlank = 0;
         for (LONGLONG time : times) offTheBlank += time % interval != 0;
-        if (onVerticalBlank) {
+        if (windowedBlank || display.presentsWait) {
             EXPECT_EQ(offTheBlank, 0) << "pictures between vertical blanks";
         }
     }

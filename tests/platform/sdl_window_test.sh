@@ -54,7 +54,9 @@ span_end "$program_pid"
 shoot "$window" "$workdir/shot-walked.ppm"
 walked=$(frames_walked "$workdir/shot-moved.ppm" "$workdir/shot-walked.ppm") ||
     fail "the picture after three seconds of walking is no walk from before"
-rate_check "walking for three seconds" "$walked" "$SPAN_SECONDS" "$SPAN_TICKS" ||
+# Sixty pictures a second through SDL on Xvfb, drawn by Mesa's software
+# renderer, take some 40 % of a core on a busy two-core machine.
+rate_check "walking for three seconds" "$walked" "$SPAN_SECONDS" "$SPAN_TICKS" 60 ||
     fail "the frames are not paced to the display"
 
 # Another window takes the focus (xlogo comes with xwd): the game shows nothing
