@@ -90,11 +90,17 @@ void FramePacer::PresentDone() {
     const LONGLONG took = now - presentStart_;
     const bool refreshApart = now - presentEnd_ >= interval_ * 7 / 8;
     presentEnd_ = now;
-    // Between a quarter and half an interval the last finding stands.
-    if (took >= interval_ / 2 && refreshApart)
-        displayPaces_ = true;
-    else if (took < interval_ / 4 || !refreshApart)
+    if (displayPaces_ && !refreshApart) {
+        // Slow presentations that let pictures come closer than a refresh are
+        // merely slow (a copy done in software), not waiting for the display.
         displayPaces_ = false;
+        presentsMerelySlow_ = true;
+    } else if (took >= interval_ / 2 && refreshApart && !presentsMerelySlow_) {
+        displayPaces_ = true;
+    } else if (took < interval_ / 4) {
+        // Between a quarter and half an interval the last finding stands.
+        displayPaces_ = false;
+    }
 }
 
 void FramePacer::WaitWithoutPresent() {

@@ -21,11 +21,13 @@ public:
     // the previous one, unless the presentations themselves wait for the
     // display (see PresentDone).
     void WaitBeforePresent(IDirectDraw* directDraw, bool windowed);
-    // Called right after a picture was shown. A presentation that waited for
-    // the display (a flip, or a renderer with vertical sync) and kept the
-    // pictures a refresh apart paces the frames by itself; waiting for the
-    // clock as well would make frames miss refreshes whenever a wait overran.
-    // One that returns at once hands the pacing back to the clock.
+    // Called right after a picture was shown. Presentations that wait for the
+    // display (a flip, or a renderer with vertical sync), taking half an
+    // interval or more and keeping the pictures a refresh apart, pace the
+    // frames by themselves; waiting for the clock as well would make frames
+    // miss refreshes whenever a wait overran. One that returns at once hands
+    // the pacing back to the clock, and so, for good, do slow presentations
+    // that once let pictures come closer than a refresh.
     void PresentDone();
     // Called for a frame that shows nothing: waits until the frame's time is
     // up, or less when a posted or sent message (activation, focus, closing)
@@ -60,4 +62,5 @@ private:
     LONGLONG presentStart_ = 0;
     LONGLONG presentEnd_ = 0;
     bool displayPaces_ = false;
+    bool presentsMerelySlow_ = false;
 };

@@ -10,6 +10,7 @@ struct Clock {
     bool verticalBlankWaits = true;
     bool presentsWait = false;
     LONGLONG sleepOvershoot = 0;
+    LONGLONG presentTicks = 0;
 };
 
 Clock& TheClock() {
@@ -39,6 +40,9 @@ void SetPresentsWaitForVerticalBlank(bool waits) {
 void SetSleepOvershoot(LONGLONG ticks) {
     TheClock().sleepOvershoot = ticks;
 }
+void SetPresentTicks(LONGLONG ticks) {
+    TheClock().presentTicks = ticks;
+}
 
 namespace detail {
 
@@ -51,6 +55,9 @@ bool VerticalBlankWaits() {
 }
 bool PresentsWaitForVerticalBlank() {
     return TheClock().presentsWait;
+}
+LONGLONG PresentTicks() {
+    return TheClock().presentTicks;
 }
 
 LONGLONG SleepTicks(DWORD milliseconds) {

@@ -31,11 +31,15 @@ void SetPresentsWaitForVerticalBlank(bool waits);
 // Makes every Sleep and MsgWaitForMultipleObjects that times out last this many
 // ticks longer than asked, as on a busy machine (default 0).
 void SetSleepOvershoot(LONGLONG ticks);
+// Makes showing a picture take this many ticks of work, as a copy done in
+// software does, before any wait for the vertical blank (default 0).
+void SetPresentTicks(LONGLONG ticks);
 
 namespace detail {
 int RefreshRate();
 bool VerticalBlankWaits();
 bool PresentsWaitForVerticalBlank();
+LONGLONG PresentTicks();
 // Counter ticks from now to the next vertical blank.
 LONGLONG TicksToVerticalBlank();
 // What a wait of this many milliseconds takes on the clock.

@@ -30,6 +30,7 @@ DisplayState& Display() {
 }
 
 void PresentFrom(const HeadlessSurface& surface, int x, int y, int width, int height) {
+    AdvanceClock(PresentTicks());
     if (PresentsWaitForVerticalBlank()) AdvanceClock(TicksToVerticalBlank());
     DisplayState& state = Display();
     ++state.presentCount;

@@ -42,18 +42,21 @@ TEST_F(FramePacingTest, PicturesComeOncePerRefreshWhateverTheDisplayWaitsFor) {
         bool verticalBlankWaits;  // WaitForVerticalBlank really waits
         bool presentsWait;        // a flip or a present waits for the vertical blank
         int overshootMs;          // how much longer than asked every sleep lasts
+        int presentMs;            // work a presentation takes (a copy in software)
         int rate;                 // what the pictures should come at
     };
     const Display displays[] = {
-        {"windowed, waiting vertical blank", 0, 60, true, false, 0, 60},
-        {"windowed, vertical blank answers at once", 0, 75, false, false, 0, 75},
-        {"windowed, refresh rate unknown", 0, 1, false, false, 0, 60},
-        {"full screen, flips at once", 1, 50, true, false, 0, 50},
-        {"full screen, refresh rate unknown", 1, 0, false, false, 0, 60},
+        {"windowed, waiting vertical blank", 0, 60, true, false, 0, 0, 60},
+        {"windowed, vertical blank answers at once", 0, 75, false, false, 0, 0, 75},
+        {"windowed, refresh rate unknown", 0, 1, false, false, 0, 0, 60},
+        {"full screen, flips at once", 1, 50, true, false, 0, 0, 50},
+        {"full screen, refresh rate unknown", 1, 0, false, false, 0, 0, 60},
         // A flip or a renderer with vertical sync paces by itself; sleeping as
         // well would miss refreshes whenever a sleep overran.
-        {"full screen, flips wait, sleeps overrun", 1, 60, false, true, 6, 60},
-        {"windowed, presents wait, sleeps overrun", 0, 60, false, true, 6, 60},
+        {"full screen, flips wait, sleeps overrun", 1, 60, false, true, 6, 0, 60},
+        {"windowed, presents wait, sleeps overrun", 0, 60, false, true, 6, 2, 60},
+        // Slow but not waiting: the clock paces.
+        {"full screen, flips slow but at once", 1, 60, false, false, 0, 10, 60},
     };
     std::mt19937 random(7);
     for (const Display& display : displays) {
@@ -64,11 +67,13 @@ TEST_F(FramePacingTest, PicturesComeOncePerRefreshWhateverTheDisplayWaitsFor) {
         headless::SetVerticalBlankWaits(display.verticalBlankWaits);
         headless::SetPresentsWaitForVerticalBlank(display.presentsWait);
         headless::SetSleepOvershoot(display.overshootMs * kClockTicksPerSecond / 1000);
+        headless::SetPresentTicks(display.presentMs * kClockTicksPerSecond / 1000);
         ASSERT_TRUE(Start(display.fullscreen, 320, 200));
         const LONGLONG interval = kClockTicksPerSecond / display.rate;
 
-        // Frames that take less than half an interval: one picture per refresh,
-        // no more and no fewer.
+        // Frames that take less than half an interval: once the engine has seen
+        // how the display behaves, one picture per refresh, no more and no fewer.
+        PresentTimes(10, interval / 2, random);
         std::vector<LONGLONG> times = PresentTimes(300, interval / 2, random);
         ASSERT_EQ(times.size(), 300u);
         const double perInterval =
