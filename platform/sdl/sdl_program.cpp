@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "platform/common/program_file.h"
 #include "platform/sdl/sdl_video.h"
 
 namespace sdl {
@@ -58,3 +59,8 @@ int RunProgram(int argc, char** argv, WinMainFunction entry) {
 }
 
 }  // namespace sdl
+
+DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size) {
+    if (module != nullptr) return 0;
+    return programfile::CopyFileName(programfile::RunningProgram(), fileName, size);
+}
