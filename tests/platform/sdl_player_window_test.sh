@@ -13,9 +13,9 @@
 #     Start on a pad plugged in again ends the game with exit code 0.
 #  3. Clicks at scaled positions, in the window and in the full-screen view,
 #     reach the engine in its own pixels (mouse_probe).
-#  4. Without Images/ the program shows one box naming the folder it looked for
-#     and ends with exit code -1 (255); without a display the text goes to
-#     standard error once.
+#  4. Without Images/ in the folder it starts in or its own, the program shows
+#     one box naming both folders and ends with exit code -1 (255); without a
+#     display the text goes to standard error once.
 #   sdl_player_window_test.sh CORVANE WORKDIR REPLAY COMPARE SCRIPTED_PAD MOUSE_PROBE
 set -euo pipefail
 
@@ -27,7 +27,7 @@ source "$(dirname "$0")/x_session.sh"
 failure_logs=("$workdir/run/stdout.txt" "$workdir/run/stderr.txt")
 
 rm -rf "$workdir"
-mkdir -p "$workdir/run" "$workdir/empty"
+mkdir -p "$workdir/run" "$workdir/empty" "$workdir/bare"
 images=$(dirname "$corvane")/Images
 [ -d "$images" ] || fail "no Images/ beside $corvane"
 replay_walk_frames "$replay" "$images" 60
@@ -130,6 +130,9 @@ sleep 1
 click 601 351 3 "200 100 2"
 echo "mouse: passed"
 
+# A copy of the program with no pictures beside it, started in an empty folder.
+cp "$corvane" "$workdir/bare/corvane"
+corvane=$workdir/bare/corvane
 cd "$workdir/empty"
 "$corvane" >stdout.txt 2>stderr.txt &
 program_pid=$!
@@ -146,7 +149,8 @@ wait_exit 10
 status=0
 env -u DISPLAY "$corvane" >stdout.txt 2>stderr.txt || status=$?
 [ "$status" -eq 255 ] || fail "without Images/ or a display the exit code is $status"
-[ "$(grep -c '^Corvane Error: ' stderr.txt)" -eq 1 ] && grep -qx "$workdir/empty/Images" stderr.txt ||
+[ "$(grep -c '^Corvane Error: ' stderr.txt)" -eq 1 ] && grep -qx "$workdir/empty/Images" stderr.txt &&
+    grep -qx "$workdir/bare/Images" stderr.txt ||
     fail "without a display the message is: $(cat stderr.txt)"
 echo "missing Images folder: passed"
 echo "4 passed, 0 failed"
