@@ -1,6 +1,6 @@
 #include "platform/sdl/sdl_program.h"
 
-#include <SDL.h>
+#include <string>
 
 #include "platform/common/program_file.h"
 #include "platform/sdl/sdl_video.h"
@@ -34,14 +34,6 @@ void SetScreenshotHandler(ScreenshotHandler handler) {
 
 ScreenshotHandler CurrentScreenshotHandler() {
     return Settings().screenshot;
-}
-
-std::string ProgramFolder() {
-    char* path = SDL_GetBasePath();
-    if (path == nullptr) return "";
-    std::string folder = path;
-    SDL_free(path);
-    return folder;
 }
 
 int RunProgram(int argc, char** argv, WinMainFunction entry) {

@@ -3,10 +3,10 @@
 # manager, checked against the frames corvane-replay renders without a window:
 #  1. corvane with no options opens at the largest scale that fits in 85 % of
 #     the screen (2: 1600 x 1000) showing the replay's first frame enlarged 2x;
-#     F12 saves a PNG equal to that frame beside the program; F11 shows it 3x on
-#     the whole screen with black bars above and below; Alt+Enter brings the
-#     window back; Escape ends it with exit code 0. --scale 1 gives 800 x 500 and
-#     --fullscreen starts on the whole screen.
+#     F12 saves a PNG equal to that frame in screenshots/ of the folder it runs
+#     in; F11 shows it 3x on the whole screen with black bars above and below;
+#     Alt+Enter brings the window back; Escape ends it with exit code 0.
+#     --scale 1 gives 800 x 500 and --fullscreen starts on the whole screen.
 #  2. A scripted gamepad (SDL's virtual controller, scripted_pad): the D-pad
 #     walks the alien as the right arrow does; the stick moves nothing inside its
 #     dead zone; pulling the pad out while its stick is pushed stops the walk;
@@ -38,7 +38,8 @@ convert -size 2400x1600 xc:black \( "$start_frame" -sample 300% \) -geometry +0+
 
 start_xvfb 2400x1600
 start_window_manager
-# Screenshots go beside the program: a copy of it, beside its pictures.
+# The game runs in its own folder, a copy of it beside its pictures, and saves
+# its screenshots there.
 cp "$corvane" "$workdir/run/corvane"
 ln -s "$images" "$workdir/run/Images"
 cd "$workdir/run"
