@@ -5,6 +5,7 @@
 
 #include "platform/headless/control.h"
 #include "tests/game/game_frame_fixture.h"
+#include "tools/corvane-replay/game_reset.h"
 
 namespace fs = std::filesystem;
 
@@ -18,6 +19,7 @@ replay::Options StartIn(const std::string& folder, const fs::path& programFile) 
     options.frames = 1;
     options.captureAt = {1};
     options.echoMessageBoxes = true;
+    options.resetGame = replay::ResetGame;
     options.setUp = [programFile] { headless::SetProgramFile(programFile.string()); };
     return options;
 }
