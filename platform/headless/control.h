@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/headless/clock_control.h"
 #include "platform/headless/display_control.h"
 #include "platform/headless/faults.h"
 #include "platform/headless/sound_control.h"

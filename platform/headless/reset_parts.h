@@ -6,4 +6,5 @@ void ResetProgramFile();
 void ResetWindows();
 void ResetDisplay();
 void ResetSound();
+void ResetClock();
 }  // namespace headless::detail
