@@ -5,7 +5,8 @@
 #           started under Wine (a fresh prefix) on a private 16-bit X server
 #           from another working folder: the window shows corvane-replay's
 #           first frame, Escape ends the game with exit code 0, and its log is
-#           beside the program. Without 32-bit Wine here, the 64-bit zip.
+#           beside the program. Where the kernel runs no 32-bit programs (so
+#           no 32-bit Wine), the 64-bit zip.
 #  deb      the Debian package installed with apt-get, which pulls in what it
 #           depends on, and removed again (or, not being root, or with
 #           --unpack, unpacked by dpkg -x into a temporary root); corvane
@@ -21,7 +22,13 @@ cd "$(dirname "$0")/.."
 unpack=no
 [ "${1:-}" != --unpack ] || unpack=yes
 
-install_packages wine wine64 xvfb xdotool x11-apps x11-utils imagemagick lintian
+install_packages binutils wine wine64 xvfb xdotool x11-apps x11-utils imagemagick lintian
+bits=64
+if install_wine32; then
+    bits=32
+else
+    echo "This kernel does not run 32-bit programs: the 64-bit zip is tried under Wine instead of the 32-bit one."
+fi
 scripts/package.sh
 cmake --build --preset deb --target corvane-replay >/dev/null
 replay=$PWD/build/deb/tools/corvane-replay/corvane-replay
@@ -39,11 +46,6 @@ first_frame() {
 
 (
     source tests/windows/wine_session.sh
-    bits=32
-    if [ ! -x /usr/lib/wine/wine ]; then
-        echo "No 32-bit Wine here: the 64-bit zip is tried instead."
-        bits=64
-    fi
     zip=$PWD/$(ls build/packages/corvane-*-win$bits.zip)
     WINE_STATE=$work/wine
     WORK=$work/wine/elsewhere
