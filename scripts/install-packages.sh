@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts.
 
 # install_packages NAME... installs the Debian packages among NAME... that are
