@@ -4,9 +4,12 @@
 #                program links as its own (lib/corvane/), and the CMake package
 #                Corvane (lib/cmake/Corvane/), one export per backend
 #   game         the game for players: the program beside its Images/ in
-#                CORVANE_INSTALL_GAMEDIR, from where it is started
+#                CORVANE_INSTALL_GAMEDIR, from where it is started (on Windows
+#                with a README.txt for players and the runtime's licences); or,
+#                with CORVANE_INSTALL_SYSTEM, laid out as a system package has it
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
+include(${CMAKE_CURRENT_LIST_DIR}/corvane_player_files.cmake)
 
 set(CORVANE_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/Corvane)
 if(CORVANE_NATIVE_WIN32)
@@ -16,6 +19,11 @@ else()
 endif()
 set(CORVANE_INSTALL_GAMEDIR ${game_dir} CACHE PATH
     "Folder under the prefix for the game and its Images/ (it runs from there)")
+option(CORVANE_INSTALL_SYSTEM
+       "Install the game as a system package has it: the corvane command in games/, the program in libexec/corvane/, the pictures in share/corvane/, a desktop entry and an icon"
+       OFF)
+set(CORVANE_INSTALL_GAMESDIR games CACHE PATH
+    "Folder under the prefix for the corvane command (with CORVANE_INSTALL_SYSTEM)")
 
 # corvane_install_export(set file target=name...): installs the targets under
 # their package names Corvane::<name>, and the file that imports them.
@@ -68,8 +76,13 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/CorvaneConfig.cmake
               ${CMAKE_CURRENT_LIST_DIR}/corvane_find_sdl2.cmake
         DESTINATION ${CORVANE_INSTALL_CMAKEDIR} COMPONENT development)
 
-if(TARGET corvane)
+if(TARGET corvane AND CORVANE_INSTALL_SYSTEM AND NOT CORVANE_NATIVE_WIN32)
+  corvane_install_system_game()
+elseif(TARGET corvane)
   install(TARGETS corvane RUNTIME DESTINATION ${CORVANE_INSTALL_GAMEDIR} COMPONENT game)
   install(DIRECTORY ${CORVANE_IMAGES_DIR}/ DESTINATION ${CORVANE_INSTALL_GAMEDIR}/Images
           COMPONENT game)
+  if(CORVANE_NATIVE_WIN32)
+    corvane_install_windows_readme()
+  endif()
 endif()

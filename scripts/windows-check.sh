@@ -15,23 +15,8 @@ packages=(build-essential cmake ninja-build pkg-config libpng-dev libtiff-dev
           wine wine64 xvfb xdotool x11-utils imagemagick)
 install_packages "${packages[@]}"
 
-# Whether this kernel runs 32-bit x86 programs, found by running one: a static
-# program of three instructions that exits with status 0.
-runs_32_bit_programs() {
-    local dir status=0
-    dir=$(mktemp -d)
-    printf '.globl _start\n_start:\n movl $1, %%eax\n xorl %%ebx, %%ebx\n int $0x80\n' >"$dir/exit.s"
-    { as --32 -o "$dir/exit.o" "$dir/exit.s" && ld -m elf_i386 -o "$dir/exit" "$dir/exit.o" &&
-        "$dir/exit"; } 2>/dev/null || status=$?
-    rm -rf "$dir"
-    return "$status"
-}
-
 checked=(mingw64)
-if runs_32_bit_programs; then
-    # Debian's 32-bit Wine comes with the i386 architecture.
-    dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386
-    install_packages wine32:i386
+if install_wine32; then
     checked=(mingw32 mingw64)
 else
     echo "This kernel does not run 32-bit programs: the 32-bit Windows build is built but not run; the 64-bit build runs under Wine."

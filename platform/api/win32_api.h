@@ -46,6 +46,8 @@ using HICON = HICON__*;
 using HCURSOR = HICON;
 using HBRUSH = HBRUSH__*;
 using HMENU = HMENU__*;
+// A module (the program or a library) is named by its instance handle.
+using HMODULE = HINSTANCE;
 
 #ifndef TRUE
 #define TRUE 1
@@ -258,6 +260,10 @@ HGDIOBJ WINAPI GetStockObject(int object);
 int WINAPI SetBkMode(HDC dc, int mode);
 COLORREF WINAPI SetTextColor(HDC dc, COLORREF color);
 BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int length);
+
+// kernel32: the running program's file. Only the program itself (a null module)
+// is known; the answer is truncated to size - 1 characters when longer.
+DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
 
 // The program's entry point: supplied by the engine, called by the backend's main.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);

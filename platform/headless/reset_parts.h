@@ -2,6 +2,7 @@
 #pragma once
 
 namespace headless::detail {
+void ResetProgramFile();
 void ResetWindows();
 void ResetDisplay();
 void ResetSound();

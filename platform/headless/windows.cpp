@@ -188,6 +188,7 @@ void ResetWindows() {
 }  // namespace detail
 
 void Reset() {
+    detail::ResetProgramFile();
     detail::ResetFaults();
     detail::ResetWindows();
     detail::ResetDisplay();

@@ -1,7 +1,8 @@
 #include "platform/sdl/sdl_program.h"
 
-#include <SDL.h>
+#include <string>
 
+#include "platform/common/program_file.h"
 #include "platform/sdl/sdl_video.h"
 
 namespace sdl {
@@ -35,14 +36,6 @@ ScreenshotHandler CurrentScreenshotHandler() {
     return Settings().screenshot;
 }
 
-std::string ProgramFolder() {
-    char* path = SDL_GetBasePath();
-    if (path == nullptr) return "";
-    std::string folder = path;
-    SDL_free(path);
-    return folder;
-}
-
 int RunProgram(int argc, char** argv, WinMainFunction entry) {
     StartProgram();
     std::string commandLine;
@@ -58,3 +51,8 @@ int RunProgram(int argc, char** argv, WinMainFunction entry) {
 }
 
 }  // namespace sdl
+
+DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size) {
+    if (module != nullptr) return 0;
+    return programfile::CopyFileName(programfile::RunningProgram(), fileName, size);
+}

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "platform/api/platform.h"
 
@@ -35,10 +34,6 @@ using ScreenshotHandler = void (*)(const ShownPicture& picture);
 // goes no further; without one (the default), F12 reaches the engine as a key.
 void SetScreenshotHandler(ScreenshotHandler handler);
 ScreenshotHandler CurrentScreenshotHandler();
-
-// The folder holding the running program, ending in a separator; empty when
-// SDL cannot tell.
-std::string ProgramFolder();
 
 using WinMainFunction = int(WINAPI*)(HINSTANCE, HINSTANCE, LPSTR, int);
 // Runs the program as Windows would: `entry` (the engine's WinMain) with an

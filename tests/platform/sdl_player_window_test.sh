@@ -3,19 +3,19 @@
 # manager, checked against the frames corvane-replay renders without a window:
 #  1. corvane with no options opens at the largest scale that fits in 85 % of
 #     the screen (2: 1600 x 1000) showing the replay's first frame enlarged 2x;
-#     F12 saves a PNG equal to that frame beside the program; F11 shows it 3x on
-#     the whole screen with black bars above and below; Alt+Enter brings the
-#     window back; Escape ends it with exit code 0. --scale 1 gives 800 x 500 and
-#     --fullscreen starts on the whole screen.
+#     F12 saves a PNG equal to that frame in screenshots/ of the folder it runs
+#     in; F11 shows it 3x on the whole screen with black bars above and below;
+#     Alt+Enter brings the window back; Escape ends it with exit code 0.
+#     --scale 1 gives 800 x 500 and --fullscreen starts on the whole screen.
 #  2. A scripted gamepad (SDL's virtual controller, scripted_pad): the D-pad
 #     walks the alien as the right arrow does; the stick moves nothing inside its
 #     dead zone; pulling the pad out while its stick is pushed stops the walk;
 #     Start on a pad plugged in again ends the game with exit code 0.
 #  3. Clicks at scaled positions, in the window and in the full-screen view,
 #     reach the engine in its own pixels (mouse_probe).
-#  4. Without Images/ the program shows one box naming the folder it looked for
-#     and ends with exit code -1 (255); without a display the text goes to
-#     standard error once.
+#  4. Without Images/ in the folder it starts in or its own, the program shows
+#     one box naming both folders and ends with exit code -1 (255); without a
+#     display the text goes to standard error once.
 #   sdl_player_window_test.sh CORVANE WORKDIR REPLAY COMPARE SCRIPTED_PAD MOUSE_PROBE
 set -euo pipefail
 
@@ -27,7 +27,7 @@ source "$(dirname "$0")/x_session.sh"
 failure_logs=("$workdir/run/stdout.txt" "$workdir/run/stderr.txt")
 
 rm -rf "$workdir"
-mkdir -p "$workdir/run" "$workdir/empty"
+mkdir -p "$workdir/run" "$workdir/empty" "$workdir/bare"
 images=$(dirname "$corvane")/Images
 [ -d "$images" ] || fail "no Images/ beside $corvane"
 replay_walk_frames "$replay" "$images" 60
@@ -38,7 +38,8 @@ convert -size 2400x1600 xc:black \( "$start_frame" -sample 300% \) -geometry +0+
 
 start_xvfb 2400x1600
 start_window_manager
-# Screenshots go beside the program: a copy of it, beside its pictures.
+# The game runs in its own folder, a copy of it beside its pictures, and saves
+# its screenshots there.
 cp "$corvane" "$workdir/run/corvane"
 ln -s "$images" "$workdir/run/Images"
 cd "$workdir/run"
@@ -130,6 +131,9 @@ sleep 1
 click 601 351 3 "200 100 2"
 echo "mouse: passed"
 
+# A copy of the program with no pictures beside it, started in an empty folder.
+cp "$corvane" "$workdir/bare/corvane"
+corvane=$workdir/bare/corvane
 cd "$workdir/empty"
 "$corvane" >stdout.txt 2>stderr.txt &
 program_pid=$!
@@ -146,7 +150,8 @@ wait_exit 10
 status=0
 env -u DISPLAY "$corvane" >stdout.txt 2>stderr.txt || status=$?
 [ "$status" -eq 255 ] || fail "without Images/ or a display the exit code is $status"
-[ "$(grep -c '^Corvane Error: ' stderr.txt)" -eq 1 ] && grep -qx "$workdir/empty/Images" stderr.txt ||
+[ "$(grep -c '^Corvane Error: ' stderr.txt)" -eq 1 ] && grep -qx "$workdir/empty/Images" stderr.txt &&
+    grep -qx "$workdir/bare/Images" stderr.txt ||
     fail "without a display the message is: $(cat stderr.txt)"
 echo "missing Images folder: passed"
 echo "4 passed, 0 failed"

@@ -102,19 +102,25 @@ wine_make_prefix() {
     wineserver -w
 }
 
-# wine_launch EXE [ARGUMENT...]: starts EXE in the work folder; the exit code
-# goes to a file.
+# wine_launch EXE [ARGUMENT...]: starts a copy of EXE in the work folder.
 wine_launch() {
     local exe="$1"
     shift
     PROGRAM_EXE="$exe"
     cp "$exe" "$WORK/"
+    wine_start "./$(basename "$exe")" "$@"
+}
+
+# wine_start EXE [ARGUMENT...]: starts EXE where it is (a path from the work
+# folder, or a whole one) with the work folder as its working folder; the exit
+# code goes to a file.
+wine_start() {
     PROGRAM_RC_FILE="$WORK/exit_code"
     rm -f "$PROGRAM_RC_FILE"
     (
         cd "$WORK"
         set +e
-        wine "./$(basename "$exe")" "$@" >"$WORK/program.log" 2>&1
+        wine "$@" >"$WORK/program.log" 2>&1
         echo $? >"$PROGRAM_RC_FILE"
     ) &
     PROGRAM_PID=$!

@@ -49,8 +49,12 @@ const char* Usage() {
     return "usage: corvane [--scale N] [--fullscreen] [--help] [--version]\n"
            "\n"
            "Walk an alien over an endless grass field; mountains and water stop it.\n"
-           "The game reads its pictures from the Images folder in the folder it is\n"
-           "started from and writes debug.txt there.\n"
+           "\n"
+           "The game runs in the folder it is started from, or in its own folder when\n"
+           "only that one holds an Images folder: it reads its pictures from Images\n"
+           "there and writes debug.txt and its screenshots (screenshots/) there. The\n"
+           "installed corvane command runs it in $XDG_DATA_HOME/corvane (by default\n"
+           "~/.local/share/corvane), where Images leads to the installed pictures.\n"
            "\n"
            "Options:\n"
            "  --scale N      show the 800 x 500 picture N times larger (1 to 16); the\n"
@@ -64,7 +68,7 @@ const char* Usage() {
            "  arrow keys         walk (a gamepad's D-pad or left stick too)\n"
            "  Escape             quit (a gamepad's Start or Back too)\n"
            "  Alt+Enter, F11     switch between the window and full screen\n"
-           "  F12                save a screenshot in screenshots/ beside the program\n";
+           "  F12                save a screenshot in screenshots/ of the game's folder\n";
 }
 
 }  // namespace player

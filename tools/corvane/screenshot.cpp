@@ -35,9 +35,9 @@ void SaveScreenshot(const sdl::ShownPicture& picture) {
         std::fprintf(stderr, "corvane: no picture has been shown yet: no screenshot taken\n");
         return;
     }
-    const fs::path folder = fs::path(sdl::ProgramFolder()) / "screenshots";
     std::error_code made;
-    fs::create_directories(folder, made);
+    const fs::path folder = fs::absolute("screenshots", made);
+    if (!made) fs::create_directories(folder, made);
     if (made) {
         std::fprintf(stderr, "corvane: cannot make the folder %s: %s\n", folder.c_str(),
                      made.message().c_str());

@@ -6,7 +6,8 @@ previews of them and of whole game screens.
     python3 tools/make-images/make_images.py --out DIR --preview /tmp/preview
 
 The game template in examples/template/ gets its one picture too: the alien
-facing down, as "alien.tif".
+facing down, as "alien.tif"; and the packages get the program's icon, the same
+alien on a transparent 96 x 96 square, as packaging/corvane.png.
 
 The output is the same on every run: all randomness is seeded.
 """
@@ -45,6 +46,28 @@ def save(pictures, out_dir):
         data = layer.rgba_bytes() if has_alpha else layer.rgb_bytes()
         write_tiff(os.path.join(out_dir, name), layer.width, layer.height,
                    4 if has_alpha else 3, data)
+
+
+ICON_SIZE = 96
+
+
+def save_icon(layer, path):
+    """The opaque part of the picture, pixel for pixel, centred on a transparent
+    ICON_SIZE square (a size icon themes know), as an RGBA PNG."""
+    opaque = [(x, y) for y in range(layer.height) for x in range(layer.width)
+              if layer.get(x, y)[1]]
+    x0, y0 = min(x for x, _ in opaque), min(y for _, y in opaque)
+    x1, y1 = max(x for x, _ in opaque) + 1, max(y for _, y in opaque) + 1
+    if x1 - x0 > ICON_SIZE or y1 - y0 > ICON_SIZE:
+        raise ValueError("the picture is larger than the icon")
+    left, top = (ICON_SIZE - (x1 - x0)) // 2, (ICON_SIZE - (y1 - y0)) // 2
+    pixels = bytearray(ICON_SIZE * ICON_SIZE * 4)
+    for x, y in opaque:
+        (r, g, b), a = layer.get(x, y)
+        i = ((top + y - y0) * ICON_SIZE + left + x - x0) * 4
+        pixels[i:i + 4] = bytes((r, g, b, a))
+    os.makedirs(os.path.dirname(path) or ".", exist_ok=True)
+    write_png(path, ICON_SIZE, ICON_SIZE, pixels, channels=4)
 
 
 # Previews ---------------------------------------------------------------------
@@ -156,6 +179,9 @@ def main():
     parser.add_argument("--template", default=os.path.join(REPO, "examples", "template", "Images"),
                         help="folder for the game template's picture (default: "
                              "examples/template/Images/ of the repository)")
+    parser.add_argument("--icon", default=os.path.join(REPO, "packaging", "corvane.png"),
+                        help="the program's icon, a PNG (default: packaging/corvane.png of "
+                             "the repository)")
     parser.add_argument("--preview", help="also write PNG previews into this folder")
     args = parser.parse_args()
     pictures = build_all()
@@ -163,6 +189,8 @@ def main():
     print("wrote %d pictures to %s" % (len(pictures), args.out))
     save({"alien.tif": pictures["alien0000.tif"]}, args.template)
     print("wrote the template's picture to %s" % args.template)
+    save_icon(pictures["alien0000.tif"][0], args.icon)
+    print("wrote the icon to %s" % args.icon)
     if args.preview:
         previews(pictures, args.preview)
         print("wrote previews to %s" % args.preview)
