@@ -1,5 +1,5 @@
-// corvane-asset: checks a game's folder, looks at TIFF and WAV files the way the
-// engine reads them, and plays WAV files through the engine's sound.
+// corvane-asset: makes pictures into files the engine loads, checks a game's folder, looks at TIFF
+// and WAV files the way the engine reads them, and plays WAV files through the engine's sound.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -7,6 +7,7 @@
 #include "shell/debugger.h"
 #include "tools/corvane-asset/asset_tool.h"
 #include "tools/corvane-asset/check_command.h"
+#include "tools/corvane-asset/convert_command.h"
 #include "tools/corvane-asset/tiff_commands.h"
 #include "tools/corvane-asset/wav_commands.h"
 
@@ -16,6 +17,8 @@ const char kUsage[] =
     "usage: corvane-asset COMMAND ARGS...\n"
     "\n"
     "commands:\n"
+    "  convert IN OUT.tif [--purpose P] [--keep-black]\n"
+    "                            make a PNG or any TIFF into a TIFF the engine loads\n"
     "  check DIR                 say for every TIFF and WAV under DIR whether the\n"
     "                            engine loads it\n"
     "  info FILE.tif             describe a TIFF file and say whether the engine loads it\n"
@@ -25,6 +28,7 @@ const char kUsage[] =
     "  play FILE.wav [--volume V] [--pan P]\n"
     "                            play a WAV file through the engine's sound\n"
     "\n"
+    "P, a purpose, is how the game draws the picture: plain, masked, alpha or additive.\n"
     "corvane-asset COMMAND --help describes one command.\n";
 
 struct Command {
@@ -35,6 +39,7 @@ struct Command {
 };
 
 const Command kCommands[] = {
+    {"convert", asset::kConvertHelp, -1, asset::Convert},
     {"check", asset::kCheckHelp, -1, asset::Check},
     {"info", asset::kInfoHelp, 1,
      [](int, char** argv) {
