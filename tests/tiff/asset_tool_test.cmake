@@ -58,7 +58,7 @@ expect("game/Images/rgba16_deflate.tif: loads wrongly: its pixel data is AdobeDe
 expect("3 files: 1 load, 1 load wrongly, 1 would be refused" "${out}" "check game")
 
 # Help, usage and errors.
-foreach(command convert check info topng totiff play)
+foreach(command convert preview check info topng totiff play)
   run(0 ${command} --help)
   expect("usage: corvane-asset ${command}" "${out}" "${command} --help")
 endforeach()
@@ -67,6 +67,8 @@ run(1)
 run(1 frobnicate a.png)
 expect("unknown command 'frobnicate'" "${err}" "frobnicate")
 run(1 convert a.png)
+run(1 preview a.png a-preview.png)
+expect("preview needs --purpose" "${err}" "preview without --purpose")
 run(1 info)
 run(1 info missing.tif)
 expect("missing.tif: cannot be read" "${err}" "info missing.tif")

@@ -1,5 +1,6 @@
-// corvane-asset: makes pictures into files the engine loads, checks a game's folder, looks at TIFF
-// and WAV files the way the engine reads them, and plays WAV files through the engine's sound.
+// corvane-asset: makes pictures into files the engine loads, shows them as the
+// game draws them, checks a game's folder, looks at TIFF and WAV files the way
+// the engine reads them, and plays WAV files through the engine's sound.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -8,6 +9,7 @@
 #include "tools/corvane-asset/asset_tool.h"
 #include "tools/corvane-asset/check_command.h"
 #include "tools/corvane-asset/convert_command.h"
+#include "tools/corvane-asset/preview_command.h"
 #include "tools/corvane-asset/tiff_commands.h"
 #include "tools/corvane-asset/wav_commands.h"
 
@@ -19,6 +21,8 @@ const char kUsage[] =
     "commands:\n"
     "  convert IN OUT.tif [--purpose P] [--keep-black]\n"
     "                            make a PNG or any TIFF into a TIFF the engine loads\n"
+    "  preview IN OUT.png --purpose P [--format 565|555] [--over PICTURE]\n"
+    "                            draw a picture as the game does, into a PNG\n"
     "  check DIR                 say for every TIFF and WAV under DIR whether the\n"
     "                            engine loads it\n"
     "  info FILE.tif             describe a TIFF file and say whether the engine loads it\n"
@@ -40,6 +44,7 @@ struct Command {
 
 const Command kCommands[] = {
     {"convert", asset::kConvertHelp, -1, asset::Convert},
+    {"preview", asset::kPreviewHelp, -1, asset::Preview},
     {"check", asset::kCheckHelp, -1, asset::Check},
     {"info", asset::kInfoHelp, 1,
      [](int, char** argv) {
