@@ -44,6 +44,12 @@ if(NOT fields EQUAL -1)
   message(FATAL_ERROR "info rgba8.png prints TIFF fields:\n${out}")
 endif()
 
+# preview of a picture smaller than a window's frame, with the alpha that a
+# compressed TIFF holds.
+run(0 convert ${FIXTURES}/rgba16_deflate.tif small.tif)
+run(0 preview small.tif small.png --purpose alpha --format 555)
+expect("wrote small.png: 7 x 5, drawn alpha on a 5:5:5 display" "${out}" "preview small.tif")
+
 # check: one line a file; one refused file makes the exit status 2.
 file(MAKE_DIRECTORY ${WORK}/game/Images)
 file(COPY ${FIXTURES}/rgba16_deflate.tif ${FIXTURES}/rgb8_ii_1strip.tif DESTINATION ${WORK}/game/Images)

@@ -149,12 +149,20 @@ void Checkerboard(Image& image) {
     FromPicture(board, image);
 }
 
-// The engine on the headless display, with a window whose client area is the
-// picture's size.
+// The smallest window the engine is started with: it measures its window's
+// frame with a window of the size asked for, which must be larger than the frame.
+constexpr int kMinimumSide = 64;
+
+// The engine on the headless display, with a window whose client area holds
+// the picture.
 bool StartEngine(int width, int height, bool rgb555) {
     headless::SetSurfaceFormat(rgb555 ? headless::SurfaceFormat::Rgb555
                                       : headless::SurfaceFormat::Rgb565);
-    headless::SetDesktop(std::max(1920, width), std::max(1080, height), 16);
+    width = std::max(width, kMinimumSide);
+    height = std::max(height, kMinimumSide);
+    // A desktop with room for the window's frame around it.
+    headless::SetDesktop(std::max(1920, width + 2 * kMinimumSide),
+                         std::max(1080, height + 2 * kMinimumSide), 16);
     // The engine's boxes (compressed data) reach the user on standard error.
     headless::EchoMessageBoxes(true);
     static char instance;
@@ -163,6 +171,19 @@ bool StartEngine(int width, int height, bool rgb555) {
     // Start-up reopens the engine's log; nothing more belongs in it.
     Debug.Close();
     return started;
+}
+
+// The top-left width x height pixels of a frame.
+headless::Frame TopLeft(const headless::Frame& frame, int width, int height) {
+    headless::Frame part = frame;
+    part.width = width;
+    part.height = height;
+    part.pixels.clear();
+    for (int y = 0; y < height; ++y) {
+        const auto row = frame.pixels.begin() + std::ptrdiff_t(y) * frame.width;
+        part.pixels.insert(part.pixels.end(), row, row + width);
+    }
+    return part;
 }
 
 int Draw(int purpose, Image& image) {
@@ -212,8 +233,10 @@ int Preview(int argc, char** argv) {
     const int drawn = Draw(options.purpose, image);
     Corvane.UnlockSurface();
     Corvane.ViewUpdate();
-    const headless::Frame& frame = headless::LastFrame();
-    if (drawn == 0 || frame.width == 0) return Fail("the engine drew nothing");
+    const headless::Frame& presented = headless::LastFrame();
+    if (drawn == 0 || presented.width < image.width || presented.height < image.height)
+        return Fail("the engine drew nothing");
+    const headless::Frame frame = TopLeft(presented, image.width, image.height);
     if (!png_io::WriteFramePng(options.out, frame, error))
         return Fail(std::string(options.out) + ": " + error);
     std::printf("wrote %s: %d x %d, drawn %s on a %s display over %s\n", options.out, frame.width,
