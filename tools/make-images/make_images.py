@@ -5,6 +5,9 @@ previews of them and of whole game screens.
     python3 tools/make-images/make_images.py                 # into Images/
     python3 tools/make-images/make_images.py --out DIR --preview /tmp/preview
 
+The game template in examples/template/ gets its one picture too: the alien
+facing down, as "alien.tif".
+
 The output is the same on every run: all randomness is seeded.
 """
 
@@ -150,11 +153,16 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--out", default=os.path.join(REPO, "Images"),
                         help="folder for the TIFF files (default: Images/ of the repository)")
+    parser.add_argument("--template", default=os.path.join(REPO, "examples", "template", "Images"),
+                        help="folder for the game template's picture (default: "
+                             "examples/template/Images/ of the repository)")
     parser.add_argument("--preview", help="also write PNG previews into this folder")
     args = parser.parse_args()
     pictures = build_all()
     save(pictures, args.out)
     print("wrote %d pictures to %s" % (len(pictures), args.out))
+    save({"alien.tif": pictures["alien0000.tif"]}, args.template)
+    print("wrote the template's picture to %s" % args.template)
     if args.preview:
         previews(pictures, args.preview)
         print("wrote previews to %s" % args.preview)

@@ -1,0 +1,74 @@
+# What `cmake --install` puts under the prefix, in two components:
+#   development  the engine for game makers: public headers under include/corvane/
+#                (include "corvane.h"), the static libraries, the objects each
+#                program links as its own (lib/corvane/), and the CMake package
+#                Corvane (lib/cmake/Corvane/), one export per backend
+#   game         the game for players: the program beside its Images/ in
+#                CORVANE_INSTALL_GAMEDIR, from where it is started
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(CORVANE_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/Corvane)
+if(CORVANE_NATIVE_WIN32)
+  set(game_dir .)
+else()
+  set(game_dir ${CMAKE_INSTALL_LIBDIR}/corvane/game)
+endif()
+set(CORVANE_INSTALL_GAMEDIR ${game_dir} CACHE PATH
+    "Folder under the prefix for the game and its Images/ (it runs from there)")
+
+# corvane_install_export(set file target=name...): installs the targets under
+# their package names Corvane::<name>, and the file that imports them.
+function(corvane_install_export set file)
+  set(targets)
+  foreach(pair IN LISTS ARGN)
+    string(REPLACE "=" ";" pair "${pair}")
+    list(GET pair 0 target)
+    list(GET pair 1 name)
+    set_target_properties(${target} PROPERTIES EXPORT_NAME ${name})
+    list(APPEND targets ${target})
+  endforeach()
+  install(TARGETS ${targets} EXPORT ${set}
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development
+    OBJECTS DESTINATION ${CMAKE_INSTALL_LIBDIR}/corvane COMPONENT development
+    FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/corvane COMPONENT development)
+  install(EXPORT ${set} FILE ${file} NAMESPACE Corvane:: DESTINATION ${CORVANE_INSTALL_CMAKEDIR}
+          COMPONENT development)
+endfunction()
+
+# The engine; on Windows the object that makes GUI programs start in its WinMain,
+# elsewhere the platform code both backends share.
+if(CORVANE_NATIVE_WIN32)
+  set(platform_part corvane_windows_entry=windows_entry)
+else()
+  set(platform_part corvane_platform_common=platform_common)
+endif()
+corvane_install_export(CorvaneTargets CorvaneTargets.cmake corvane_engine=engine
+                       corvane_platform_api=platform_api ${platform_part})
+set(CORVANE_PACKAGE_BACKENDS)
+if(TARGET corvane_headless)
+  corvane_install_export(CorvaneHeadless CorvaneHeadlessTargets.cmake corvane_headless=headless
+                         corvane_headless_backend=headless_backend)
+  list(APPEND CORVANE_PACKAGE_BACKENDS headless)
+endif()
+if(TARGET corvane_sdl)
+  corvane_install_export(CorvaneSdl CorvaneSdlTargets.cmake corvane_sdl=sdl
+                         corvane_sdl_backend=sdl_backend corvane_sdl_main=sdl_main)
+  list(APPEND CORVANE_PACKAGE_BACKENDS sdl)
+endif()
+
+configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/CorvaneConfig.cmake.in
+  ${CMAKE_CURRENT_BINARY_DIR}/CorvaneConfig.cmake INSTALL_DESTINATION ${CORVANE_INSTALL_CMAKEDIR})
+# 0.x: a newer minor version may change what a game calls.
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/CorvaneConfigVersion.cmake
+  COMPATIBILITY SameMinorVersion)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/CorvaneConfig.cmake
+              ${CMAKE_CURRENT_BINARY_DIR}/CorvaneConfigVersion.cmake
+              ${CMAKE_CURRENT_LIST_DIR}/corvane_find_sdl2.cmake
+        DESTINATION ${CORVANE_INSTALL_CMAKEDIR} COMPONENT development)
+
+if(TARGET corvane)
+  install(TARGETS corvane RUNTIME DESTINATION ${CORVANE_INSTALL_GAMEDIR} COMPONENT game)
+  install(DIRECTORY ${CORVANE_IMAGES_DIR}/ DESTINATION ${CORVANE_INSTALL_GAMEDIR}/Images
+          COMPONENT game)
+endif()

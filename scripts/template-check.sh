@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# The engine as a game maker meets it: builds the engine alone (preset engine),
+# installs it into a temporary prefix, builds examples/template from a folder of
+# its own against the installed package, and runs the template's check (its
+# game headless for 50 frames). With "windows" it installs the 64-bit Windows
+# cross build (preset mingw64) instead and builds the template against it: its
+# program must need no DLL but Windows' own, and under Wine on a private 16-bit
+# X server it must show its window and end with exit code 0 on Escape. On a
+# fresh Debian machine it first installs what it needs (as root, or through sudo).
+#   scripts/template-check.sh            Linux: SDL and headless backends
+#   scripts/template-check.sh windows    64-bit Windows under Wine
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. scripts/install-packages.sh
+target="${1:-linux}"
+
+packages=(build-essential cmake ninja-build pkg-config libsdl2-dev)
+[ "$target" != windows ] ||
+    packages+=(mingw-w64 g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils imagemagick)
+install_packages "${packages[@]}"
+
+jobs=$(($(nproc) < 2 ? $(nproc) : 2))
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+case "$target" in
+linux)
+    cmake --preset engine -G Ninja >/dev/null
+    cmake --build --preset engine -j "$jobs"
+    cmake --install build/engine --prefix "$work/prefix" >/dev/null
+    cmake -S examples/template -B "$work/template" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" \
+        >/dev/null
+    cmake --build "$work/template" -j "$jobs"
+    ctest --test-dir "$work/template" --output-on-failure
+    ;;
+windows)
+    cmake --preset mingw64 -G Ninja >/dev/null
+    cmake --build --preset mingw64 -j "$jobs"
+    cmake --install build/mingw64 --prefix "$work/prefix" >/dev/null
+    cmake -S examples/template -B "$work/template" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-x86_64.cmake" \
+        -DCMAKE_PREFIX_PATH="$work/prefix" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$work/template" -j "$jobs"
+    dlls=$(x86_64-w64-mingw32-objdump -p "$work/template/mygame.exe" | sed -n 's/.*DLL Name: //p')
+    echo "mygame.exe needs: $(echo $dlls)"
+    for dll in $dlls; do
+        case "${dll,,}" in
+        kernel32.dll | user32.dll | gdi32.dll | ddraw.dll | dsound.dll | winmm.dll | msvcrt.dll) ;;
+        *)
+            echo "mygame.exe needs $dll, which Windows does not have" >&2
+            exit 1
+            ;;
+        esac
+    done
+    (
+        source tests/windows/wine_session.sh
+        WINE_STATE="$PWD/build/mingw64/tests/windows/wine" # the Windows check's Wine prefix
+        WORK="$work/wine"
+        wine_begin 16
+        cp -r examples/template/Images "$WORK/Images"
+        wine_launch "$work/template/mygame.exe"
+        window=$(wine_find_window 30 '^mygame\.exe$' '' 800 500)
+        xdotool key --window "$window" Escape
+        rc=$(wine_wait_exit 20)
+        [ "$rc" = 0 ] || die "mygame.exe ended with exit code $rc"
+        grep -q "Initialization finished OK" "$WORK/debug.txt" ||
+            die "mygame.exe did not start up: $(tr '\r' ' ' <"$WORK/debug.txt")"
+        note "mygame.exe ran under Wine and Escape ended it"
+    )
+    ;;
+*)
+    echo "usage: $0 [windows]" >&2
+    exit 2
+    ;;
+esac
+echo "The template builds against the installed engine ($target)."
