@@ -4,8 +4,10 @@
 # the engine's WinMain). With BACKEND sdl it starts in the backend's main, which
 # calls WinMain. GAME adds the game (its hooks, the alien and the world) and a
 # copy of Images/ beside the program, which the game reads its pictures from.
+# OWN_MAIN (with BACKEND sdl): the sources hold main(), which starts the program
+# through sdl::RunProgram once it has read its options.
 function(corvane_add_program name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "GAME" "BACKEND" "SOURCES")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "GAME;OWN_MAIN" "BACKEND" "SOURCES")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "corvane_add_program(${name}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
   endif()
@@ -13,8 +15,15 @@ function(corvane_add_program name)
     if(NOT arg_BACKEND MATCHES "^(sdl|headless)$" OR NOT TARGET corvane_${arg_BACKEND})
       message(FATAL_ERROR "corvane_add_program(${name}): no backend \"${arg_BACKEND}\" in this build")
     endif()
+    set(backend corvane_${arg_BACKEND})
+    if(arg_OWN_MAIN)
+      if(NOT arg_BACKEND STREQUAL "sdl")
+        message(FATAL_ERROR "corvane_add_program(${name}): OWN_MAIN needs BACKEND sdl")
+      endif()
+      set(backend corvane_sdl_group)
+    endif()
     add_executable(${name} ${arg_SOURCES})
-    target_link_libraries(${name} PRIVATE corvane_engine corvane_${arg_BACKEND})
+    target_link_libraries(${name} PRIVATE corvane_engine ${backend})
   elseif(CORVANE_NATIVE_WIN32)
     add_executable(${name} WIN32 ${arg_SOURCES})
     target_link_libraries(${name} PRIVATE corvane_engine)

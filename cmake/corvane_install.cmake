@@ -53,7 +53,8 @@ if(TARGET corvane_headless)
 endif()
 if(TARGET corvane_sdl)
   corvane_install_export(CorvaneSdl CorvaneSdlTargets.cmake corvane_sdl=sdl
-                         corvane_sdl_backend=sdl_backend corvane_sdl_main=sdl_main)
+                         corvane_sdl_group=sdl_group corvane_sdl_backend=sdl_backend
+                         corvane_sdl_main=sdl_main)
   list(APPEND CORVANE_PACKAGE_BACKENDS sdl)
 endif()
 

@@ -1,5 +1,6 @@
 #include "game/game.h"
 
+#include "game/pictures_folder.h"
 #include "shell/windx.h"
 #include "tiff/tiff_file.h"
 
@@ -14,6 +15,7 @@ constexpr char KEY_ESCAPE = 27;
 }
 
 void initialize() {
+    RequirePicturesFolder();
     // The entry point checks the engine's status once this returns; the
     // pictures are loaded in any case.
     Corvane.Initialize(false, 800, 500);

@@ -8,9 +8,10 @@ cd "$(dirname "$0")/.."
 . scripts/install-packages.sh
 preset="${1:-dev}"
 
-# Build, test libraries, and what the real-window test drives the game with.
+# Build, test libraries, and what the real-window tests drive the game with (a
+# window manager for the switch to full screen).
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libpng-dev libtiff-dev libsdl2-dev xvfb xdotool x11-apps imagemagick)
+          libpng-dev libtiff-dev libsdl2-dev xvfb xdotool x11-apps x11-utils imagemagick openbox)
 install_packages "${packages[@]}"
 
 cmake --preset "$preset" -G Ninja >/dev/null

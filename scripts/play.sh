@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds Corvane and starts the game in a window: arrow keys walk, Escape or the
-# window's close box quit. On a fresh Debian machine it first installs what the
-# build needs (through apt-get, as root or with sudo).
+# Builds Corvane and starts the game in a window, passing on its options
+# (corvane --help lists them and the keys). On a fresh Debian machine it first
+# installs what the build needs (through apt-get, as root or with sudo).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/install-packages.sh
@@ -25,7 +25,7 @@ errors=$(mktemp)
 trap 'rm -f "$errors"' EXIT
 # Standard error is shown as it comes and kept, to tell a missing display apart.
 set +e
-{ ./corvane 2>&1 1>&3 3>&- | tee "$errors" >&2; } 3>&1
+{ ./corvane "$@" 2>&1 1>&3 3>&- | tee "$errors" >&2; } 3>&1
 status=${PIPESTATUS[0]}
 set -e
 if grep -q "no display available" "$errors"; then

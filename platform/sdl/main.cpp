@@ -1,20 +1,8 @@
-#include <string>
-
 #include "platform/api/platform.h"
-#include "platform/sdl/sdl_video.h"
+#include "platform/sdl/sdl_program.h"
 
-// The program starts as on Windows: WinMain with an instance handle, no previous
-// instance, the command line and a normal show command.
+// The program starts as on Windows, in the engine's WinMain. Naming WinMain here
+// also makes the linker take it (and the hooks it calls) from the libraries.
 int main(int argc, char** argv) {
-    sdl::StartProgram();
-    std::string commandLine;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1) commandLine += ' ';
-        commandLine += argv[i];
-    }
-    static char instance;
-    const int exitCode =
-        WinMain(reinterpret_cast<HINSTANCE>(&instance), nullptr, commandLine.data(), SW_SHOWNORMAL);
-    sdl::ShutDown();
-    return exitCode;
+    return sdl::RunProgram(argc, argv, WinMain);
 }

@@ -1,8 +1,12 @@
 #include "platform/sdl/sdl_events.h"
 
+#include <vector>
+
 #include "platform/sdl/sdl_charset.h"
+#include "platform/sdl/sdl_gamepad.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_screen.h"
+#include "platform/sdl/sdl_window_keys.h"
 #include "platform/sdl/sdl_windows.h"
 
 namespace sdl {
@@ -14,9 +18,13 @@ constexpr WPARAM kMkShift = 0x04;
 constexpr WPARAM kMkControl = 0x08;
 constexpr WPARAM kMkMiddle = 0x10;
 
+// The keyboard and the gamepads are one set of keys: a key is down for the
+// engine while any of them holds it.
 struct InputState {
     bool appActive = false;
-    bool keyDown[256] = {};
+    bool keyDown[256] = {};         // as the engine was told
+    bool keyboardHeld[256] = {};    // by the keyboard
+    int gamepadsHolding[256] = {};  // how many pads hold it
 };
 
 InputState& State() {
@@ -45,6 +53,7 @@ LPARAM KeyParam(bool wasDown, bool release) {
 void TranslateKey(const SDL_KeyboardEvent& key, std::deque<MSG>& out) {
     HWND window = WindowFromId(key.windowID);
     if (window == nullptr) window = MainWindow();
+    if (TakeWindowKey(key, window)) return;
     const int code = VirtualKey(key.keysym.sym, key.keysym.scancode);
     if (window == nullptr || code == 0) return;
     const bool press = key.type == SDL_KEYDOWN;
@@ -56,6 +65,8 @@ void TranslateKey(const SDL_KeyboardEvent& key, std::deque<MSG>& out) {
         press ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
     InputState& state = State();
     const bool wasDown = state.keyDown[code];
+    state.keyboardHeld[code] = press;
+    if (!press && state.gamepadsHolding[code] > 0) return;
     state.keyDown[code] = press;
 
     // A side-specific modifier also moves its neutral code, which is up only
@@ -74,6 +85,21 @@ void TranslateKey(const SDL_KeyboardEvent& key, std::deque<MSG>& out) {
     Add(out, window, message, static_cast<WPARAM>(code), KeyParam(wasDown, !press));
 }
 
+void TranslateGamepad(const SDL_Event& event, std::deque<MSG>& out) {
+    std::vector<PadKey> keys;
+    TranslateGamepadEvent(event, keys);
+    InputState& state = State();
+    for (const PadKey& key : keys) {
+        state.gamepadsHolding[key.code] += key.press ? 1 : -1;
+        const bool down = state.gamepadsHolding[key.code] > 0 || state.keyboardHeld[key.code];
+        if (down == state.keyDown[key.code]) continue;
+        state.keyDown[key.code] = down;
+        if (MainWindow() != nullptr)
+            Add(out, MainWindow(), down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(key.code),
+                KeyParam(!down, !down));
+    }
+}
+
 void TranslateText(const SDL_TextInputEvent& text, std::deque<MSG>& out) {
     HWND window = WindowFromId(text.windowID);
     if (window == nullptr) window = MainWindow();
@@ -83,6 +109,13 @@ void TranslateText(const SDL_TextInputEvent& text, std::deque<MSG>& out) {
         // Characters outside the 8-bit set cannot reach the game.
         if (code > 0) Add(out, window, WM_CHAR, static_cast<WPARAM>(code), 1);
     }
+}
+
+// Mouse positions come in the client area's own pixels, however large the
+// window shows it; the black bars beside a scaled picture are outside it.
+bool InClientArea(HWND window, int x, int y) {
+    return x >= 0 && y >= 0 && x < window->outer.right - window->outer.left &&
+           y < window->outer.bottom - window->outer.top;
 }
 
 WPARAM MouseKeys(Uint32 buttons) {
@@ -98,7 +131,7 @@ WPARAM MouseKeys(Uint32 buttons) {
 
 void TranslateButton(const SDL_MouseButtonEvent& button, std::deque<MSG>& out) {
     HWND window = WindowFromId(button.windowID);
-    if (window == nullptr) return;
+    if (window == nullptr || !InClientArea(window, button.x, button.y)) return;
     const bool press = button.type == SDL_MOUSEBUTTONDOWN;
     UINT message;
     switch (button.button) {
@@ -169,7 +202,7 @@ void TranslateEvent(const SDL_Event& event, std::deque<MSG>& out) {
             break;
         case SDL_MOUSEMOTION: {
             HWND window = WindowFromId(event.motion.windowID);
-            if (window != nullptr)
+            if (window != nullptr && InClientArea(window, event.motion.x, event.motion.y))
                 Add(out, window, WM_MOUSEMOVE, MouseKeys(event.motion.state),
                     MAKELPARAM(event.motion.x, event.motion.y));
             break;
@@ -180,6 +213,13 @@ void TranslateEvent(const SDL_Event& event, std::deque<MSG>& out) {
             break;
         case SDL_WINDOWEVENT:
             TranslateWindowEvent(event.window, out);
+            break;
+        case SDL_CONTROLLERDEVICEADDED:
+        case SDL_CONTROLLERDEVICEREMOVED:
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP:
+        case SDL_CONTROLLERAXISMOTION:
+            TranslateGamepad(event, out);
             break;
         case SDL_QUIT:
             // SDL's answer to an interrupt or termination signal: close the main

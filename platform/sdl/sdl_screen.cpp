@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_screen.h"
 
+#include <cstring>
+
 #include "platform/sdl/sdl_video.h"
 
 namespace sdl {
@@ -14,6 +16,29 @@ int ClientWidth(HWND window) {
 }
 int ClientHeight(HWND window) {
     return window->outer.bottom - window->outer.top;
+}
+
+// The largest whole-number enlargement whose window fits in about 85 % of the
+// usable desktop, so the window leaves room around it on any screen.
+int FittingScale(int width, int height) {
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
+    int scale = 1;
+    while ((scale + 1) * width * 100 <= usable.w * 85 &&
+           (scale + 1) * height * 100 <= usable.h * 85)
+        ++scale;
+    return scale;
+}
+
+bool InFullScreenView(HWND window) {
+    return (SDL_GetWindowFlags(window->sdlWindow) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
+// A window shows its picture by whole pixels; the full-screen view fills as much
+// of the screen as the aspect ratio allows.
+void ChooseScaling(HWND window) {
+    const bool whole = !IsPopup(window) && !InFullScreenView(window);
+    SDL_RenderSetIntegerScale(window->renderer, whole ? SDL_TRUE : SDL_FALSE);
 }
 
 void Draw(HWND window) {
@@ -37,12 +62,20 @@ bool OpenScreen(HWND window) {
     Uint32 flags = SDL_WINDOW_SHOWN;
     int x = window->outer.left;
     int y = window->outer.top;
+    int scale = 1;
     if (IsPopup(window)) {
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
         x = SDL_WINDOWPOS_UNDEFINED;
         y = SDL_WINDOWPOS_UNDEFINED;
+    } else {
+        const DisplayOptions& options = CurrentDisplayOptions();
+        scale = options.scale > 0 ? options.scale : FittingScale(width, height);
+        // The enlarged window keeps the centre the engine chose.
+        x -= width * (scale - 1) / 2;
+        y -= height * (scale - 1) / 2;
+        if (options.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     }
-    window->sdlWindow = SDL_CreateWindow("", x, y, width, height, flags);
+    window->sdlWindow = SDL_CreateWindow("", x, y, width * scale, height * scale, flags);
     if (window->sdlWindow == nullptr) {
         ReportSdlError("cannot open a window");
         return false;
@@ -56,9 +89,11 @@ bool OpenScreen(HWND window) {
         window->sdlWindow = nullptr;
         return false;
     }
-    // The engine's pictures are laid out in the window's own size; a full-screen
-    // window scales them with the aspect ratio kept and black bars beside.
+    // The engine's pictures are laid out in the window's own size, whatever the
+    // real window's; SDL scales them, with black bars beside where the aspect
+    // ratio differs, and maps mouse positions back into that size.
     SDL_RenderSetLogicalSize(window->renderer, width, height);
+    ChooseScaling(window);
     SDL_RaiseWindow(window->sdlWindow);
     Draw(window);
     if (!IsPopup(window)) {
@@ -80,7 +115,27 @@ void CloseScreen(HWND window) {
     window->textureWidth = 0;
     window->textureHeight = 0;
     window->lastFrame = {0, 0, 0, 0};
+    window->shown.clear();
     window->focused = false;
+}
+
+bool ToggleFullScreen(HWND window) {
+    if (window == nullptr || window->sdlWindow == nullptr || IsPopup(window)) return false;
+    const Uint32 next = InFullScreenView(window) ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP;
+    if (SDL_SetWindowFullscreen(window->sdlWindow, next) != 0)
+        ReportSdlError("cannot switch between window and full screen");
+    ChooseScaling(window);
+    Draw(window);
+    return true;
+}
+
+ShownPicture LastPicture(HWND window) {
+    ShownPicture picture;
+    if (window == nullptr || window->shown.empty()) return picture;
+    picture.width = window->lastFrame.w;
+    picture.height = window->lastFrame.h;
+    picture.pixels = window->shown.data();
+    return picture;
 }
 
 bool PresentFrame(HWND window, const std::uint16_t* pixels, int width, int height, int pitchBytes,
@@ -104,6 +159,13 @@ bool PresentFrame(HWND window, const std::uint16_t* pixels, int width, int heigh
     }
     SDL_UpdateTexture(window->texture, nullptr, pixels, pitchBytes);
     window->lastFrame = {x, y, width, height};
+    window->shown.resize(static_cast<std::size_t>(width) * height);
+    for (int row = 0; row < height; ++row) {
+        const auto* from = reinterpret_cast<const std::uint8_t*>(pixels) +
+                           static_cast<std::size_t>(row) * pitchBytes;
+        std::memcpy(window->shown.data() + static_cast<std::size_t>(row) * width, from,
+                    static_cast<std::size_t>(width) * 2);
+    }
     Draw(window);
     return true;
 }

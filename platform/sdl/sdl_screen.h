@@ -4,15 +4,24 @@
 
 #include <cstdint>
 
+#include "platform/sdl/sdl_program.h"
 #include "platform/sdl/sdl_windows.h"
 
 namespace sdl {
 
-// Puts the window on the screen: a fixed-size window whose client area has the
-// window's size, or for a WS_POPUP window the whole desktop showing that size
-// scaled up with its aspect ratio kept. False (SDL's reason on standard error)
-// when SDL refuses.
+// Puts the window on the screen: a fixed-size window showing the client area
+// enlarged by the display options' whole-number scale (and in the full-screen
+// view if they ask for it), or for a WS_POPUP window the whole desktop showing
+// that size scaled up with its aspect ratio kept. Either way the client area
+// keeps its own size in pixels, and mouse positions arrive in those pixels.
+// False (SDL's reason on standard error) when SDL refuses.
 bool OpenScreen(HWND window);
+// Switches a shown window between its window and a borderless full-screen view
+// of the same picture, scaled with the aspect ratio kept. False for a WS_POPUP
+// window, which is always full screen.
+bool ToggleFullScreen(HWND window);
+// The last picture the window showed (width 0 before the first).
+ShownPicture LastPicture(HWND window);
 // Takes the window off the screen and frees its renderer and texture.
 void CloseScreen(HWND window);
 // Shows a 5:6:5 picture with its top-left corner at client position (x, y),

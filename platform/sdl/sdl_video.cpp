@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "platform/sdl/sdl_gamepad.h"
 #include "platform/sdl/sdl_windows.h"
 
 namespace sdl {
@@ -24,6 +25,7 @@ bool VideoReady() {
         SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
             state = VideoState::Ready;
+            StartGamepads();
         } else {
             ReportSdlError("no display available");
             state = VideoState::Failed;
@@ -41,6 +43,7 @@ void ReportSdlError(const char* what) {
 }
 
 void ShutDown() {
+    StopGamepads();
     CloseAllScreens();
     SDL_Quit();
     state = VideoState::NotTried;

@@ -4,7 +4,9 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/api/platform.h"
 
@@ -27,6 +29,7 @@ struct HWND__ {
     int textureWidth = 0;
     int textureHeight = 0;
     SDL_Rect lastFrame = {0, 0, 0, 0};  // where the last picture was put, for repaints
+    std::vector<std::uint16_t> shown;   // the last picture, rows packed, for screenshots
 };
 
 namespace sdl {

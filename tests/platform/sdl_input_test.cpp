@@ -1,5 +1,7 @@
 #include <SDL.h>
 
+#include <random>
+
 #include "platform/sdl/sdl_charset.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_windows.h"
@@ -229,6 +231,65 @@ TEST_F(SdlEvents, TheQuitMessageWaitsForEveryOtherMessage) {
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_KEYDOWN));
     EXPECT_EQ(Summary(Pump()), (Codes{{WM_KEYDOWN, 'A'}, {WM_QUIT, 3}}));
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
+// The keyboard and two pads (SDL's virtual controllers) press and let go of the
+// right arrow in a random order: the engine hears the key go down when the first
+// of them holds it and up when the last lets go. A stick counts far out, not
+// near its centre, and pads pulled out let go of their keys.
+TEST_F(SdlEvents, KeyboardAndGamepadsAreOneSetOfKeys) {
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    SDL_Joystick* pads[2];
+    for (SDL_Joystick*& pad : pads) {
+        const int index =
+            SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                      SDL_CONTROLLER_BUTTON_MAX, 0);
+        ASSERT_GE(index, 0) << SDL_GetError();
+        pad = SDL_JoystickOpen(index);
+        ASSERT_NE(pad, nullptr);
+    }
+    // The key state lives as long as the program: an earlier test may hold it.
+    PushKey(SDLK_RIGHT, SDL_SCANCODE_RIGHT, false);
+    Pump();
+    bool keyboard = false;
+    bool dpad[2] = {};
+    int stick[2] = {};
+    bool engineHolds = false;
+    const auto follow = [&](const std::vector<MSG>& taken) {
+        for (const MSG& msg : taken)
+            if (msg.wParam == VK_RIGHT) engineHolds = msg.message == WM_KEYDOWN;
+    };
+    std::mt19937 random(16);
+    const int stickPositions[] = {0, 3000, -3000, 30000, -30000};
+    for (int step = 0; step < 400; ++step) {
+        const int pad = static_cast<int>(random() % 2);
+        switch (random() % 3) {
+            case 0:
+                keyboard = !keyboard;
+                PushKey(SDLK_RIGHT, SDL_SCANCODE_RIGHT, keyboard);
+                break;
+            case 1:
+                dpad[pad] = !dpad[pad];
+                SDL_JoystickSetVirtualButton(pads[pad], SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
+                                             dpad[pad]);
+                break;
+            default:
+                stick[pad] = stickPositions[random() % 5];
+                SDL_JoystickSetVirtualAxis(pads[pad], SDL_CONTROLLER_AXIS_LEFTX,
+                                           static_cast<Sint16>(stick[pad]));
+                break;
+        }
+        follow(Pump());
+        const bool held = keyboard || dpad[0] || dpad[1] || stick[0] == 30000 || stick[1] == 30000;
+        ASSERT_EQ(engineHolds, held) << "after step " << step;
+    }
+
+    for (SDL_Joystick* pad : pads) SDL_JoystickClose(pad);
+    while (SDL_NumJoysticks() > 0) SDL_JoystickDetachVirtual(0);
+    follow(Pump());
+    EXPECT_EQ(engineHolds, keyboard) << "the pads were pulled out";
+    PushKey(SDLK_RIGHT, SDL_SCANCODE_RIGHT, false);
+    Pump();
 }
 
 }  // namespace

@@ -5,18 +5,22 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/api/platform.h"
+#include "platform/sdl/sdl_program.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     unsetenv("DISPLAY");
     unsetenv("WAYLAND_DISPLAY");
+    // Windows show their client area pixel for pixel unless a test asks otherwise.
+    sdl::DisplayOptions display;
+    display.scale = 1;
+    sdl::SetDisplayOptions(display);
     std::vector<std::string> words = {"sdl_backend_tests"};
     std::istringstream split(commandLine != nullptr ? commandLine : "");
     for (std::string word; split >> word;) words.push_back(word);

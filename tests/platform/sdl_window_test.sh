@@ -16,136 +16,33 @@ set -euo pipefail
 program=$1 workdir=$2 replay=$3 compare=$4 close_request=$5
 max_frames=90
 
-fail() {
-    echo "FAIL: $*" >&2
-    for f in "$workdir/game/stderr.txt" "$workdir/game/debug.txt"; do
-        [ -s "$f" ] && { echo "--- $f" >&2; cat "$f" >&2; }
-    done
-    exit 1
-}
+source "$(dirname "$0")/x_session.sh"
+failure_logs=("$workdir/game/stderr.txt" "$workdir/game/debug.txt")
 
 rm -rf "$workdir"
-mkdir -p "$workdir/game" "$workdir/replay" "$workdir/frames"
+mkdir -p "$workdir/game"
 images=$(dirname "$program")/Images
 [ -d "$images" ] || fail "no Images/ beside $program"
 ln -s "$images" "$workdir/game/Images"
-ln -s "$images" "$workdir/replay/Images"
+replay_walk_frames "$replay" "$images" "$max_frames"
 
-# The reference frames: frame K of "right:N" is the alien K pixels on with no
-# walk step yet; frame 29 + K of "none:29,right:N" has the first step inside
-# the hold. Frame 1 of the second run is the picture before any key.
-frames_a=$(seq -s, 1 "$max_frames")
-frames_b=1,$(seq -s, 30 $((29 + max_frames)))
-"$replay" --dir "$workdir/replay" --keys "right:$max_frames" --png-at "$frames_a" \
-    --out "$workdir/frames/a" >/dev/null || fail "corvane-replay failed"
-"$replay" --dir "$workdir/replay" --keys "none:29,right:$max_frames" --png-at "$frames_b" \
-    --out "$workdir/frames/b" >/dev/null || fail "corvane-replay failed"
-mogrify -format ppm "$workdir"/frames/a/*.png "$workdir"/frames/b/*.png
-candidates=()
-for k in $(seq 1 "$max_frames"); do
-    candidates+=("$workdir/frames/a/frame_$(printf %04d "$k").ppm"
-                 "$workdir/frames/b/frame_$(printf %04d $((29 + k))).ppm")
-done
-
-xvfb_pid=""
-program_pid=""
-stop() {
-    kill "$1" 2>/dev/null || return 0
-    for _ in $(seq 20); do
-        kill -0 "$1" 2>/dev/null || return 0
-        sleep 0.1
-    done
-    kill -9 "$1" 2>/dev/null || true
-}
-cleanup() {
-    [ -z "$program_pid" ] || stop "$program_pid"
-    [ -z "$xvfb_pid" ] || stop "$xvfb_pid"
-}
-trap cleanup EXIT
-
-# A display number nobody uses; another test may take it first, so retry.
-for number in $(seq 91 160); do
-    [ -e "/tmp/.X${number}-lock" ] || [ -e "/tmp/.X11-unix/X${number}" ] && continue
-    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >"$workdir/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do
-        [ -e "/tmp/.X11-unix/X${number}" ] && break
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$xvfb_pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X${number}" ]; then
-        export DISPLAY=":$number"
-        break
-    fi
-    xvfb_pid=""
-done
-[ -n "$xvfb_pid" ] || fail "no Xvfb display could be started"
-unset WAYLAND_DISPLAY
-# Xvfb has no sound card; SDL's silent driver stands in for one.
-export SDL_AUDIODRIVER=dummy
-# In a sanitizer build, no leak check here: the system's D-Bus and Mesa OpenGL
-# libraries keep memory until the process ends, and only a slow stack walk could
-# tell it apart, which deadlocks inside Mesa's code generator. The backend's own
-# code is leak-checked by its tests on SDL's dummy driver.
-export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+start_xvfb 1024x768
 
 cd "$workdir/game"
-"$program" >stdout.txt 2>stderr.txt &
-program_pid=$!
-window=$(timeout 60 xdotool search --sync --onlyvisible --pid "$program_pid" 2>/dev/null |
-    head -n 1) || fail "no window appeared"
-[ -n "$window" ] || fail "no window appeared"
-# There is no window manager to give the new window the keyboard focus.
-xdotool windowfocus --sync "$window"
-
-# Takes screenshots until two in a row agree, so a frame still being drawn is
-# never compared.
-shoot() {
-    local out=$1 previous=""
-    for i in $(seq 60); do
-        xwd -id "$window" -silent | convert xwd:- "ppm:$out.$i"
-        if [ -n "$previous" ] && cmp -s "$previous" "$out.$i"; then
-            mv "$out.$i" "$out"
-            rm -f "$out".*
-            return 0
-        fi
-        previous="$out.$i"
-        sleep 0.1
-    done
-    fail "the window never showed a still picture"
-}
-
-# The window is black until the first frame arrives, which may take a while.
-start="$workdir/frames/b/frame_0001.ppm"
-shown=""
-for _ in $(seq 30); do
-    shoot "$workdir/shot-start.ppm"
-    if "$compare" "$workdir/shot-start.ppm" "$start" >"$workdir/compare-start.txt"; then
-        shown=yes
-        break
-    fi
-    sleep 0.3
-done
-[ -n "$shown" ] || fail "the first picture is not the replay's: $(cat "$workdir/compare-start.txt")"
+# There is no window manager to give the new window the keyboard focus: launch
+# gives it.
+launch "$program"
+expect_picture "$window" "$workdir/shot-start.ppm" "$start_frame"
 
 xdotool keydown Right
 sleep 0.2
 xdotool keyup Right
-shoot "$workdir/shot-moved.ppm"
-"$compare" "$workdir/shot-moved.ppm" "${candidates[@]}" >"$workdir/compare-moved.txt" ||
-    fail "the picture after the right arrow is no replay frame: $(cat "$workdir/compare-moved.txt")"
-echo "after the right arrow: $(cat "$workdir/compare-moved.txt")"
+expect_picture "$window" "$workdir/shot-moved.ppm" "${walk_frames[@]}"
+echo "after the right arrow: $(cat "$workdir/shot-moved.ppm.txt")"
 
 "$close_request" "$window" || fail "the close request could not be sent"
-for _ in $(seq 100); do
-    kill -0 "$program_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$program_pid" 2>/dev/null && fail "the program did not end after the close request"
-status=0
-wait "$program_pid" || status=$?
-program_pid=""
-[ "$status" -eq 0 ] || fail "the program ended with exit code $status"
+wait_exit 10
+[ "$exit_code" -eq 0 ] || fail "the program ended with exit code $exit_code"
 
 grep -q 'WindowsDX: Initialization started.' debug.txt || fail "debug.txt lacks the start line"
 grep -q 'WindowsDX: Initialization finished OK.' debug.txt || fail "debug.txt lacks the finished line"

@@ -29,7 +29,10 @@ wine_end() {
         kill "$PROGRAM_PID" 2>/dev/null || true
     fi
     if [ -n "${WINEPREFIX:-}" ]; then
+        # The next test must not reach this server (and through it this X
+        # server's desktop) while it is still going.
         wineserver -k 2>/dev/null || true
+        wineserver -w 2>/dev/null || true
     fi
     if [ -n "$XVFB_PID" ]; then
         kill "$XVFB_PID" 2>/dev/null || true

@@ -9,8 +9,7 @@
 
 namespace png_io {
 
-// The frame's pixels widened to 8-bit RGB: each channel value v of an n-bit
-// field becomes v * 255 / (2^n - 1).
+// The frame's pixels widened to 8-bit RGB as WritePicturePng widens them.
 std::vector<std::uint8_t> FrameToRgb(const headless::Frame& frame);
 
 // Writes the frame as an 8-bit RGB PNG. On failure returns false and sets error.
