@@ -11,6 +11,7 @@
 #include "game/game.h"
 #include "platform/headless/control.h"
 #include "shell/windx.h"
+#include "tools/corvane-replay/game_reset.h"
 #include "tools/corvane-replay/replay.h"
 
 namespace {
@@ -27,7 +28,7 @@ bool StartGame() {
     std::error_code error;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
     if (!error) std::filesystem::current_path(self.parent_path(), error);
-    replay::ResetProgram();
+    replay::ResetProgram(replay::ResetGame);
     headless::RecordCalls(false);
     static char instance;
     Corvane.SetInstance(reinterpret_cast<HINSTANCE>(&instance), SW_SHOWNORMAL);

@@ -34,6 +34,7 @@
 
 #include "game/game.h"
 #include "platform/headless/control.h"
+#include "tools/corvane-replay/game_reset.h"
 #include "tools/corvane-replay/replay.h"
 #endif
 
@@ -274,7 +275,7 @@ void GameFrame(benchmark::State& state, DrawImplementation which, bool presentOn
     std::error_code error;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
     if (!error) std::filesystem::current_path(self.parent_path(), error);
-    replay::ResetProgram();
+    replay::ResetProgram(replay::ResetGame);
     static char instance;
     Corvane.SetInstance(reinterpret_cast<HINSTANCE>(&instance), SW_SHOWNORMAL);
     initialize();
@@ -291,7 +292,7 @@ void GameFrame(benchmark::State& state, DrawImplementation which, bool presentOn
     }
     const bool presented = headless::PresentCount() >= state.iterations();
     Corvane.CleanUp();
-    replay::ResetProgram();
+    replay::ResetProgram(replay::ResetGame);
     SetDrawImplementation(DrawImplementation::Best);
     if (!presented) state.SkipWithError("frames not presented");
 }

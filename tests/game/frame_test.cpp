@@ -134,6 +134,7 @@ TEST_F(GameFrameTest, FrameWhoseLockFailsDrawsNothingAndTheGameGoesOn) {
     replay::Options options;
     options.frames = 3;
     options.captureAt = {1, 2, 3};
+    options.resetGame = replay::ResetGame;
     std::string error;
     ASSERT_TRUE(replay::ParseKeyScript("right:3", options.keys, error));
     options.setUp = [] { headless::FailCall(headless::Op::Lock, 2, DDERR_GENERIC); };

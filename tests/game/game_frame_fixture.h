@@ -12,6 +12,7 @@
 #include "game/game.h"
 #include "platform/headless/control.h"
 #include "tests/support/engine_fixture.h"
+#include "tools/corvane-replay/game_reset.h"
 #include "tools/corvane-replay/replay.h"
 
 namespace gametest {
@@ -36,6 +37,7 @@ protected:
         EXPECT_TRUE(replay::ParseKeyScript(keys, options.keys, error)) << error;
         options.frames = frames;
         options.captureAt = std::move(captureAt);
+        options.resetGame = replay::ResetGame;
         return replay::Run(options);
     }
 

@@ -47,4 +47,25 @@ TEST(ReplayScript, FrameListsAreSortedWithoutRepeats) {
     }
 }
 
+TEST(ReplayScript, MouseStrokesAndTheirRefusals) {
+    std::vector<replay::MouseStroke> strokes;
+    std::string error;
+    ASSERT_TRUE(replay::ParseMouseScript("400/250:1,LEFT@0/65535:20,middle@7/8:3", strokes, error))
+        << error;
+    ASSERT_EQ(strokes.size(), 3u);
+    EXPECT_EQ(strokes[0].button, replay::MouseButton::None);
+    EXPECT_EQ(strokes[0].x, 400);
+    EXPECT_EQ(strokes[0].y, 250);
+    EXPECT_EQ(strokes[1].button, replay::MouseButton::Left);
+    EXPECT_EQ(strokes[1].y, 65535);
+    EXPECT_EQ(strokes[2].button, replay::MouseButton::Middle);
+    EXPECT_EQ(replay::ScriptFrames(strokes), 24);
+    for (const char* bad : {"400/250", "400:3", "400/:3", "/5:3", "4/5:0", "-1/5:3", "65536/0:1",
+                            "thumb@4/5:1", "left@:1", "4/5/6:1", "4/5:1,,6/7:1"}) {
+        error.clear();
+        EXPECT_FALSE(replay::ParseMouseScript(bad, strokes, error)) << bad;
+        EXPECT_FALSE(error.empty()) << bad;
+    }
+}
+
 }  // namespace

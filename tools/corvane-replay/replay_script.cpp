@@ -25,13 +25,28 @@ std::string Lower(std::string text) {
     return text;
 }
 
-// A whole positive decimal number that fits an int; false otherwise.
-bool ParseCount(const std::string& text, int& value) {
+// A whole decimal number from low to high (at most nine digits); false otherwise.
+bool ParseWhole(const std::string& text, int low, int high, int& value) {
     if (text.empty() || text.size() > 9) return false;
     for (char c : text)
         if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-    value = std::atoi(text.c_str());
-    return value >= 1;
+    const long number = std::atol(text.c_str());
+    if (number < low || number > high) return false;
+    value = static_cast<int>(number);
+    return true;
+}
+
+// A frame count: a whole number from 1.
+bool ParseCount(const std::string& text, int& value) {
+    return ParseWhole(text, 1, INT_MAX, value);
+}
+
+// Frames of a script's steps in all; -1 past what an int counts.
+template <typename Step>
+int TotalFrames(const std::vector<Step>& steps) {
+    long long total = 0;
+    for (const Step& step : steps) total += step.frames;
+    return total > INT_MAX ? -1 : static_cast<int>(total);
 }
 
 }  // namespace
@@ -45,6 +60,7 @@ int KeyCode(const std::string& name) {
     if (key == "escape" || key == "esc") return 27;
     if (key == "space") return 32;
     if (key == "return" || key == "enter") return 13;
+    if (key == "backspace") return 8;
     if (key.size() == 1 && std::isalpha(static_cast<unsigned char>(key[0])))
         return std::toupper(static_cast<unsigned char>(key[0]));
     if (key.size() == 1 && std::isdigit(static_cast<unsigned char>(key[0]))) return key[0];
@@ -103,9 +119,58 @@ bool ParseFrameList(const std::string& text, std::vector<int>& frames, std::stri
 }
 
 int ScriptFrames(const std::vector<KeyHold>& holds) {
-    long long total = 0;
-    for (const KeyHold& hold : holds) total += hold.frames;
-    return total > INT_MAX ? -1 : static_cast<int>(total);
+    return TotalFrames(holds);
+}
+
+bool ParseMouseScript(const std::string& text, std::vector<MouseStroke>& strokes,
+                      std::string& error) {
+    strokes.clear();
+    if (text.empty()) return true;
+    for (const std::string& item : Split(text, ',')) {
+        MouseStroke stroke;
+        std::string rest = item;
+        const std::string::size_type at = item.find('@');
+        if (at != std::string::npos) {
+            const std::string button = Lower(item.substr(0, at));
+            if (button == "left") {
+                stroke.button = MouseButton::Left;
+            } else if (button == "right") {
+                stroke.button = MouseButton::Right;
+            } else if (button == "middle") {
+                stroke.button = MouseButton::Middle;
+            } else {
+                error = "\"" + item + "\": unknown button \"" + button + "\" (left, right, middle)";
+                return false;
+            }
+            rest = item.substr(at + 1);
+        }
+        const std::string::size_type colon = rest.rfind(':');
+        const std::string::size_type slash = rest.find('/');
+        if (colon == std::string::npos || slash == std::string::npos || slash > colon) {
+            error = "\"" + item + "\" is not a stroke (write [button@]x/y:frames)";
+            return false;
+        }
+        const std::string x = rest.substr(0, slash), y = rest.substr(slash + 1, colon - slash - 1);
+        if (!ParseCount(rest.substr(colon + 1), stroke.frames)) {
+            error = "\"" + item + "\": the frame count must be a whole number from 1";
+            return false;
+        }
+        // Coordinates travel as the 16-bit halves of the message's lParam.
+        if (!ParseWhole(x, 0, 65535, stroke.x) || !ParseWhole(y, 0, 65535, stroke.y)) {
+            error = "\"" + item + "\": x and y must be whole numbers from 0 to 65535";
+            return false;
+        }
+        strokes.push_back(stroke);
+    }
+    if (ScriptFrames(strokes) < 0) {
+        error = "the script is longer than the tool can count";
+        return false;
+    }
+    return true;
+}
+
+int ScriptFrames(const std::vector<MouseStroke>& strokes) {
+    return TotalFrames(strokes);
 }
 
 }  // namespace replay

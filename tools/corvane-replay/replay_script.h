@@ -1,4 +1,5 @@
-// The replay tool's scripted input: which keys are held for how many frames.
+// The replay tool's scripted input: which keys are held for how many frames,
+// and where the mouse goes with which button held.
 #pragma once
 
 #include <string>
@@ -13,7 +14,8 @@ struct KeyHold {
 };
 
 // Virtual-key code of a key name: left, right, up, down, escape (esc), space,
-// return (enter), a letter or a digit; case is ignored. 0 for an unknown name.
+// return (enter), backspace, a letter or a digit; case is ignored. 0 for an
+// unknown name.
 int KeyCode(const std::string& name);
 
 // Parses "right:120,down:60,left+up:30": holds separated by commas, each a set
@@ -27,5 +29,26 @@ bool ParseFrameList(const std::string& text, std::vector<int>& frames, std::stri
 
 // Frames that the holds cover in all.
 int ScriptFrames(const std::vector<KeyHold>& holds);
+
+enum class MouseButton { None, Left, Right, Middle };
+
+// The mouse moved in a straight line from where it is to (x, y), one move per
+// frame, with a button held from before the first move until after the last.
+struct MouseStroke {
+    MouseButton button = MouseButton::None;
+    int x = 0;  // client-area pixels, 0..65535, where the stroke ends
+    int y = 0;
+    int frames = 0;
+};
+
+// Parses "400/250:1,left@500/300:20,middle@500/300:1": strokes separated by
+// commas, each an optional button (left, right or middle) and '@', the end
+// point x/y and a colon and a frame count of at least 1. The mouse starts at
+// (0, 0). On failure returns false and says why in error.
+bool ParseMouseScript(const std::string& text, std::vector<MouseStroke>& strokes,
+                      std::string& error);
+
+// Frames that the strokes cover in all.
+int ScriptFrames(const std::vector<MouseStroke>& strokes);
 
 }  // namespace replay
