@@ -133,7 +133,9 @@ bool WinDX::CreateSurface() {
     }
 
     desc.dwFlags = DDSD_HEIGHT | DDSD_WIDTH | DDSD_PITCH | DDSD_PIXELFORMAT;
-    primarySurface->GetSurfaceDesc(&desc);
+    const bool primaryDescribed = SUCCEEDED(primarySurface->GetSurfaceDesc(&desc));
+    primaryWidth = primaryDescribed ? static_cast<std::int32_t>(desc.dwWidth) : screenWidth;
+    primaryHeight = primaryDescribed ? static_cast<std::int32_t>(desc.dwHeight) : screenHeight;
     Debug.Write((desc.ddsCaps.dwCaps & DDSCAPS_VIDEOMEMORY)
                     ? "WinDX:: Front Buffer is in video memory.\n"
                     : "WinDX:: Front Buffer NOT IN VIDEO MEMORY.\n",

@@ -60,15 +60,9 @@ DrawStart BeginDraw(int x, int y, const Image* image, std::int8_t purpose, bool 
         return DrawStart::Refused;
     }
     if (image->width <= 0 || image->height <= 0) return DrawStart::Nothing;
-    // Planes smaller than the image's size count as missing.
-    const std::int64_t count = std::int64_t{image->width} * image->height;
-    if (image->pixels == nullptr || static_cast<std::int64_t>(image->PixelBytes()) < count * 2) {
-        return DrawStart::Nothing;
-    }
-    if (needsAlpha &&
-        (image->alpha == nullptr || static_cast<std::int64_t>(image->AlphaBytes()) < count)) {
-        return DrawStart::Nothing;
-    }
+    const std::uint16_t* words = image->Words();
+    const std::uint8_t* alpha = image->AlphaPlane();
+    if (words == nullptr || (needsAlpha && alpha == nullptr)) return DrawStart::Nothing;
     if (Corvane.backBuffer == nullptr) return DrawStart::Nothing;
 
     int destOffset = 0;
@@ -77,8 +71,8 @@ DrawStart BeginDraw(int x, int y, const Image* image, std::int8_t purpose, bool 
         return DrawStart::Nothing;
     }
     area.dst = Corvane.backBuffer + destOffset;
-    area.src = reinterpret_cast<const std::uint16_t*>(image->pixels) + sourceOffset;
-    area.alpha = needsAlpha ? image->alpha + sourceOffset : nullptr;
+    area.src = words + sourceOffset;
+    area.alpha = needsAlpha ? alpha + sourceOffset : nullptr;
     area.dstPitch = Corvane.width;
     area.srcPitch = image->width;
     return DrawStart::Draw;
@@ -145,9 +139,7 @@ bool TilePlain16(int x, int y, const Image* image) {
         return false;
     const std::int64_t tw = image->width;
     const std::int64_t th = image->height;
-    if (tw <= 0 || th <= 0 || image->pixels == nullptr ||
-        static_cast<std::int64_t>(image->PixelBytes()) < tw * th * 2)
-        return false;
+    if (tw <= 0 || th <= 0 || image->Words() == nullptr) return false;
     // The clip rectangle as ClipImage keeps it, inside the back buffer.
     const std::int64_t left = std::max(Corvane.clipLeft, 0);
     const std::int64_t top = std::max(Corvane.clipTop, 0);
@@ -162,7 +154,7 @@ bool TilePlain16(int x, int y, const Image* image) {
     area.width = static_cast<int>(right - left + 1);
     area.rows = static_cast<int>(bottom - top + 1);
     area.dstPitch = Corvane.width;
-    area.tile = reinterpret_cast<const std::uint16_t*>(image->pixels);
+    area.tile = image->Words();
     area.tileWidth = static_cast<int>(tw);
     area.tileHeight = static_cast<int>(th);
     area.firstColumn = static_cast<int>(floorMod(x + left, tw));

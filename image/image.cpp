@@ -15,10 +15,6 @@ constexpr std::int64_t kMaxPlaneBytes = std::numeric_limits<std::int32_t>::max()
 // Degrees to radians with pi taken as 3.141592.
 constexpr float kDegree = 0.01745328888888889f;
 
-std::uint16_t* Words(std::uint8_t* plane) {
-    return reinterpret_cast<std::uint16_t*>(plane);
-}
-
 // Channel values are not range-checked; the shifts are unsigned so that any
 // value gives a defined word.
 std::uint16_t DisplayWord(int r, int g, int b) {
@@ -33,6 +29,13 @@ std::uint16_t ScaleWord(std::uint16_t word, int a) {
     const int g = ((word & GreenMask) >> GreenShift) * a >> 8;
     const int b = ((word & BlueMask) >> BlueShift) * a >> 8;
     return DisplayWord(r, g, b);
+}
+
+// Bytes of a plane of `count` pixels of perPixel bytes, or 0 (no plane) when
+// that is more than a plane may hold; checked before multiplying, so that any
+// width and height are safe.
+std::int64_t PlaneBytes(std::int64_t count, int perPixel) {
+    return perPixel > 0 && count <= kMaxPlaneBytes / perPixel ? count * perPixel : 0;
 }
 
 bool InsideSource(float x, float y, int width, int height) {
@@ -108,47 +111,47 @@ Image::~Image() {
     format = 0;
 }
 
-void Image::ReplacePixels(std::int64_t bytes) {
-    pixelPlane.reset();
-    pixelBytes = 0;
+void Image::Replace(Plane& plane, std::uint8_t*& view, std::int64_t bytes) {
+    plane.bytes.reset();
+    plane.size = 0;
     if (bytes > 0 && bytes <= kMaxPlaneBytes) {
-        pixelPlane.reset(new (std::nothrow) std::uint8_t[bytes]());
-        if (pixelPlane) pixelBytes = static_cast<std::size_t>(bytes);
+        plane.bytes.reset(new (std::nothrow) std::uint8_t[bytes]());
+        if (plane.bytes) plane.size = static_cast<std::size_t>(bytes);
     }
-    pixels = pixelPlane.get();
-}
-
-void Image::ReplaceAlpha(std::int64_t bytes) {
-    alphaPlane.reset();
-    alphaBytes = 0;
-    if (bytes > 0 && bytes <= kMaxPlaneBytes) {
-        alphaPlane.reset(new (std::nothrow) std::uint8_t[bytes]());
-        if (alphaPlane) alphaBytes = static_cast<std::size_t>(bytes);
-    }
-    alpha = alphaPlane.get();
-}
-
-void Image::FreeAlpha() {
-    ReplaceAlpha(0);
+    view = plane.bytes.get();
 }
 
 std::int64_t Image::PixelCount() const {
     return width > 0 && height > 0 ? std::int64_t{width} * height : 0;
 }
 
-bool Image::HoldsWords() const {
-    return pixels != nullptr && static_cast<std::int64_t>(pixelBytes) >= PixelCount() * 2;
+bool Image::Covers(const Plane& plane, const std::uint8_t* view, int perPixel) const {
+    // Divided, not multiplied: any size stored in width and height is safe.
+    return view != nullptr && view == plane.bytes.get() &&
+           PixelCount() <= static_cast<std::int64_t>(plane.size / perPixel);
 }
 
-bool Image::HoldsAlpha() const {
-    return alpha != nullptr && static_cast<std::int64_t>(alphaBytes) >= PixelCount();
+std::uint16_t* Image::Words() {
+    return Covers(pixelPlane, pixels, 2) ? reinterpret_cast<std::uint16_t*>(pixels) : nullptr;
+}
+
+const std::uint16_t* Image::Words() const {
+    return Covers(pixelPlane, pixels, 2) ? reinterpret_cast<const std::uint16_t*>(pixels) : nullptr;
+}
+
+std::uint8_t* Image::AlphaPlane() {
+    return Covers(alphaPlane, alpha, 1) ? alpha : nullptr;
+}
+
+const std::uint8_t* Image::AlphaPlane() const {
+    return Covers(alphaPlane, alpha, 1) ? alpha : nullptr;
 }
 
 Image& Image::Size(int newWidth, int newHeight, std::uint8_t newFormat) {
     // A negative size is an empty image rather than an impossible allocation.
     const std::int64_t count =
         newWidth > 0 && newHeight > 0 ? std::int64_t{newWidth} * newHeight : 0;
-    ReplacePixels(count * BytesPerPixel(newFormat));
+    ReplacePixels(PlaneBytes(count, BytesPerPixel(newFormat)));
     if (newFormat != 0) ReplaceAlpha(count);
     width = newWidth;
     height = newHeight;
@@ -197,24 +200,26 @@ Image& Image::Create(int newWidth, int newHeight, std::int8_t newPurpose) {
 
 void Image::Fill(int r, int g, int b) {
     // A plane too small for one word per pixel is not a display-format image.
-    if (!HoldsWords()) return;
+    std::uint16_t* out = Words();
+    if (out == nullptr) return;
     const std::uint16_t word = DisplayWord(r, g, b);
-    std::uint16_t* out = Words(pixels);
     const std::int64_t count = PixelCount();
     for (std::int64_t i = 0; i < count; ++i) out[i] = word;
 }
 
 void Image::SetPixel(int x, int y, int r, int g, int b) {
-    if (x < 0 || y < 0 || x >= width || y >= height || !HoldsWords()) return;
-    Words(pixels)[std::int64_t{y} * width + x] = DisplayWord(r, g, b);
+    std::uint16_t* words = Words();
+    if (x < 0 || y < 0 || x >= width || y >= height || words == nullptr) return;
+    words[std::int64_t{y} * width + x] = DisplayWord(r, g, b);
 }
 
 void Image::GetPixel(int x, int y, int& r, int& g, int& b) const {
-    if (x < 0 || y < 0 || x >= width || y >= height || !HoldsWords()) {
+    const std::uint16_t* words = Words();
+    if (x < 0 || y < 0 || x >= width || y >= height || words == nullptr) {
         r = g = b = 0;
         return;
     }
-    const int word = Words(pixels)[std::int64_t{y} * width + x];
+    const int word = words[std::int64_t{y} * width + x];
     r = (word & RedMask) >> RedShift;
     g = (word & GreenMask) >> GreenShift;
     b = (word & BlueMask) >> BlueShift;
@@ -222,12 +227,10 @@ void Image::GetPixel(int x, int y, int& r, int& g, int& b) const {
 
 Image& Image::ConvertDepth(std::uint8_t target) {
     const std::int64_t count = PixelCount();
-    if (Depth(format) == 32 && Depth(target) == 16 && pixels != nullptr &&
-        static_cast<std::int64_t>(pixelBytes) >= count * 3) {
-        std::unique_ptr<std::uint8_t[]> source = std::move(pixelPlane);
-        ReplacePixels(count * BytesPerPixel(target));
-        if (pixels != nullptr) {
-            std::uint16_t* out = Words(pixels);
+    if (Depth(format) == 32 && Depth(target) == 16 && Covers(pixelPlane, pixels, 3)) {
+        std::unique_ptr<std::uint8_t[]> source = std::move(pixelPlane.bytes);
+        ReplacePixels(PlaneBytes(count, BytesPerPixel(target)));
+        if (std::uint16_t* out = Words()) {
             const std::uint8_t* in = source.get();
             for (std::int64_t i = 0; i < count; ++i, in += 3) {
                 // The top bits of each 8-bit component, placed at the channel's shift.
@@ -256,8 +259,8 @@ Image& Image::Prepare(std::int8_t newPurpose) {
 
 void Image::BuildMask() {
     if (!HasAlpha(format)) return;
-    if (Depth(format) == 16 && HoldsWords() && HoldsAlpha()) {
-        std::uint16_t* word = Words(pixels);
+    std::uint16_t* word = Words();
+    if (Depth(format) == 16 && word != nullptr && AlphaPlane() != nullptr) {
         const std::int64_t count = PixelCount();
         for (std::int64_t i = 0; i < count; ++i) {
             // Opaque black must stay visible, so it becomes the smallest non-zero word.
@@ -273,18 +276,17 @@ void Image::BuildMask() {
 void Image::PremultiplyAlpha() {
     const std::int64_t count = PixelCount();
     const int depth = Depth(format);
-    const bool trueColour =
-        depth == 32 && pixels != nullptr && static_cast<std::int64_t>(pixelBytes) >= count * 3;
-    const bool display = depth == 16 && HoldsWords();
+    const bool trueColour = depth == 32 && Covers(pixelPlane, pixels, 3);
+    std::uint16_t* words = depth == 16 ? Words() : nullptr;
 
     if (!HasAlpha(format)) {
         // No coverage from the file: brightness stands in for it.
         ReplaceAlpha(count);
         AddFormat(IMAGE_ALPHA);
-        if (!HoldsAlpha()) return;
+        if (AlphaPlane() == nullptr) return;
         for (std::int64_t i = 0; i < count; ++i) {
-            if (display) {
-                const int word = Words(pixels)[i];
+            if (words != nullptr) {
+                const int word = words[i];
                 const int sum = ((word & RedMask) >> RedShift) +
                                 ((word & GreenMask) >> GreenShift) +
                                 ((word & BlueMask) >> BlueShift);
@@ -296,11 +298,11 @@ void Image::PremultiplyAlpha() {
         }
     }
 
-    if ((!display && !trueColour) || !HoldsAlpha()) return;
+    if ((words == nullptr && !trueColour) || AlphaPlane() == nullptr) return;
     for (std::int64_t i = 0; i < count; ++i) {
         const int a = alpha[i];
-        if (display) {
-            Words(pixels)[i] = ScaleWord(Words(pixels)[i], a);
+        if (words != nullptr) {
+            words[i] = ScaleWord(words[i], a);
         } else {
             std::uint8_t* rgb = pixels + i * 3;
             for (int c = 0; c < 3; ++c) rgb[c] = static_cast<std::uint8_t>(rgb[c] * a >> 8);
@@ -324,15 +326,15 @@ Image& Image::Rotate(Image& dest, float angle, float scale) {
 
 void Image::RotateColour(Image& dest, float angle, float scale) {
     // A source without rows has no width-to-height quotient.
-    if (!dest.HoldsWords() || !HoldsWords() || width <= 0 || height <= 0) return;
+    if (dest.Words() == nullptr || Words() == nullptr || width <= 0 || height <= 0) return;
     dest.purpose = purpose;
-    RotatePlane<std::uint16_t>(Words(pixels), width, height, Words(dest.pixels), dest.width,
-                               dest.height, angle, scale, width / height, 0);
+    RotatePlane<std::uint16_t>(Words(), width, height, dest.Words(), dest.width, dest.height, angle,
+                               scale, width / height, 0);
 }
 
 void Image::RotateAlpha(Image& dest, float angle, float scale) {
-    if (!dest.HoldsAlpha() || !HoldsAlpha()) return;
+    if (dest.AlphaPlane() == nullptr || AlphaPlane() == nullptr) return;
     dest.purpose = purpose;
-    RotatePlane<std::uint8_t>(alpha, width, height, dest.alpha, dest.width, dest.height, angle,
-                              scale, 1, 255);
+    RotatePlane<std::uint8_t>(AlphaPlane(), width, height, dest.AlphaPlane(), dest.width,
+                              dest.height, angle, scale, 1, 255);
 }

@@ -78,14 +78,23 @@ public:
     // The alpha half of Rotate: positions outside the source become 255.
     void RotateAlpha(Image& dest, float angle, float scale);
 
+    // The pixel plane as display words and the alpha plane, for the draw
+    // routines and anything else that walks a whole picture: null unless the
+    // plane holds width x height of them (a missing or short plane counts as
+    // missing). Owned by the image.
+    std::uint16_t* Words();
+    const std::uint16_t* Words() const;
+    std::uint8_t* AlphaPlane();
+    const std::uint8_t* AlphaPlane() const;
+
     // Bytes held by each plane (0 when the plane is null). Code that reads or
     // writes a plane in place stays within these.
-    std::size_t PixelBytes() const { return pixelBytes; }
-    std::size_t AlphaBytes() const { return alphaBytes; }
+    std::size_t PixelBytes() const { return pixelPlane.size; }
+    std::size_t AlphaBytes() const { return alphaPlane.size; }
 
-    // The planes, owned by the image: read and write them in place, but
-    // (re)allocate and free them only through the operations above. An empty
-    // image has null planes.
+    // Views of the two planes, which the image owns: read and write them in
+    // place, but (re)allocate and free them only through the operations above.
+    // An empty image has null planes.
     std::uint8_t* pixels = nullptr;
     std::uint8_t* alpha = nullptr;
     std::int32_t width = 0;
@@ -95,15 +104,22 @@ public:
     std::uint8_t fresh = 1;
 
 private:
-    void ReplacePixels(std::int64_t bytes);
-    void ReplaceAlpha(std::int64_t bytes);
-    void FreeAlpha();
-    std::int64_t PixelCount() const;
-    bool HoldsWords() const;
-    bool HoldsAlpha() const;
+    // A plane's storage and its size in bytes; the one owner of the plane.
+    struct Plane {
+        std::unique_ptr<std::uint8_t[]> bytes;
+        std::size_t size = 0;
+    };
 
-    std::unique_ptr<std::uint8_t[]> pixelPlane;
-    std::unique_ptr<std::uint8_t[]> alphaPlane;
-    std::size_t pixelBytes = 0;
-    std::size_t alphaBytes = 0;
+    // Gives `plane` a new zero-filled storage of `bytes` (none for 0, or when
+    // the allocation fails) and points `view` at it.
+    static void Replace(Plane& plane, std::uint8_t*& view, std::int64_t bytes);
+    void ReplacePixels(std::int64_t bytes) { Replace(pixelPlane, pixels, bytes); }
+    void ReplaceAlpha(std::int64_t bytes) { Replace(alphaPlane, alpha, bytes); }
+    void FreeAlpha() { ReplaceAlpha(0); }
+    std::int64_t PixelCount() const;
+    // True if `plane` (viewed by `view`) holds perPixel bytes for every pixel.
+    bool Covers(const Plane& plane, const std::uint8_t* view, int perPixel) const;
+
+    Plane pixelPlane;
+    Plane alphaPlane;
 };

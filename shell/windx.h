@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "display/frame_pacing.h"
 #include "platform/api/platform.h"
 #include "shell/status_codes.h"
 
@@ -190,6 +191,18 @@ public:
     // are never released: they live as long as the process.
     std::unique_ptr<SoundX*[]> sounds;
     std::unique_ptr<IDirectSoundBuffer*[]> soundBuffers;
+
+    // Beyond the engine's declared fields: how fast frames come (every frame
+    // passes through ViewUpdate, which waits here before showing a picture or
+    // instead of it).
+    FramePacer framePacer;
+    // The primary surface's size in pixels (the screen in windowed mode), read
+    // at start-up: a windowed copy is clipped to it.
+    std::int32_t primaryWidth = 0;
+    std::int32_t primaryHeight = 0;
+    // True while the "Surface Lost" box is up: closing it gives the window the
+    // focus back, which presents again, and that frame must not open a second box.
+    bool surfaceLostShowing = false;
 };
 
 extern WinDX Corvane;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,16 +22,71 @@ constexpr std::int32_t TIFF_PALETTE = 3;
 // Every pixel-data row of a file goes through a row buffer of at least this size.
 constexpr std::int32_t TIFF_ROW_BUFFER = 10000;
 
+// Tags of the directory entries the reader acts on and the writer writes.
+enum class TiffTag : std::uint16_t {
+    NewSubfileType = 254,
+    ImageWidth = 256,
+    ImageLength = 257,
+    BitsPerSample = 258,
+    Compression = 259,
+    PhotometricInterpretation = 262,
+    StripOffsets = 273,
+    SamplesPerPixel = 277,
+    RowsPerStrip = 278,
+    StripByteCounts = 279,
+    XResolution = 282,
+    YResolution = 283,
+    ResolutionUnit = 296,
+    ColorMap = 320,
+    ExtraSamples = 338,
+};
+
+// Field types of directory entries: how many bytes each value takes.
+enum class TiffType : std::uint16_t {
+    Byte = 1,      // 1 byte
+    Short = 3,     // 2 bytes
+    Long = 4,      // 4 bytes
+    Rational = 5,  // 8 bytes: two LONGs
+};
+
 // Where an array-valued directory entry keeps its values: inline in the entry's
 // value field, or at a file offset.
 struct TiffArray {
-    bool present = false;
-    std::uint16_t type = 0;
+    TiffType type = TiffType::Byte;  // as the file gives it: may be any number
     std::uint32_t count = 0;
     std::uint8_t raw[4] = {};  // the value field as it stood in the file
 };
 
-class TiffFile {
+// What the reader learns from a file, and the writer's settings. Every load
+// starts again from these defaults.
+struct TiffFields {
+    std::int32_t done = 0;  // 1 once a load (or save) has completed
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t imageFormat = 0;  // IMAGE_32BIT, with IMAGE_ALPHA for an alpha sample
+    std::int32_t mode = TIFF_BILEVEL;
+    std::int32_t extraSamples = 0;     // 1 if an ExtraSamples entry was seen
+    std::int32_t samplesPerPixel = 0;  // values of BitsPerSample
+    std::int32_t bitsOffset = 0;
+    std::int32_t bitsPerSample[4] = {};  // red, green, blue, alpha
+    std::int32_t monoBits = 0;           // sample size of a one-sample picture
+    std::int32_t compression = 1;
+    std::int32_t photometric = 0;
+    std::int32_t stripCount = 0;
+    std::int32_t stripOffsets = 0;
+    std::int32_t stripByteCounts = 0;
+    std::int32_t rowsPerStrip = 0;
+    std::int32_t bitsPerPixel = 0;
+    std::int32_t rowBytes = 0;     // bytes of one row in the file
+    std::int32_t missingRows = 0;  // rows the file does not hold in full: they stay black
+
+    std::int32_t byteOrder = ORDER_IBF;  // order of the file's numbers
+    bool multipleImages = false;         // the directory chain goes on
+    std::string problem;                 // why the file was refused, empty if not
+};
+
+// Reads and writes TIFF files; one object serves one load or one save.
+class TiffFile : public TiffFields {
 public:
     TiffFile();
     ~TiffFile();
@@ -41,8 +97,10 @@ public:
 
     // Reads the first image of the file into target as true colour, then prepares
     // it for purpose (also when the file is missing, leaving it empty). A missing
-    // file or compressed data is reported in a message box; a corrupted file ends
-    // the process with exit status -1 after a line on standard output. Returns target.
+    // file or compressed data is reported in a message box; rows the file lacks
+    // stay black, with a line in the debug log; a file that cannot be loaded
+    // safely ends the process with exit status -1 after a line on standard
+    // output. Returns target.
     Image* Load(const char* fileName, Image* target, int purpose);
     // The reading half of Load: target is left in true colour.
     void LoadTiff(const char* fileName, Image* target);
@@ -64,61 +122,49 @@ public:
 
     // Steps of the writer.
     void WriteDirectory(File& file, ByteOrder& order);
-    void WriteEntry(File& file, ByteOrder& order, std::uint16_t tag);
-    void WriteEntryData(File& file, ByteOrder& order, std::uint16_t tag);
+    void WriteEntry(File& file, ByteOrder& order, TiffTag tag);
+    void WriteEntryData(File& file, ByteOrder& order, TiffTag tag);
     void SaveTiff(File& file, ByteOrder& order);
 
     Image* image = nullptr;  // not owned
     char name[FILE_NAME_SIZE] = {};
-    std::int32_t done = 0;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    std::int32_t imageFormat = 0;
-    std::int32_t mode = TIFF_BILEVEL;
-    std::int32_t extraSamples = 0;
-    std::int32_t samplesPerPixel = 0;
-    std::int32_t bitsOffset = 0;
-    std::int32_t bitsPerSample[4] = {};  // red, green, blue, alpha
-    std::int32_t monoBits = 0;
-    std::int32_t compression = 1;
-    std::int32_t photometric = 0;
-    std::int32_t stripCount = 0;
-    std::int32_t stripOffsets = 0;
-    std::int32_t stripByteCounts = 0;
-    std::int32_t rowsPerStrip = 0;
-    std::int32_t bitsPerPixel = 0;
-    std::int32_t rowBytes = 0;
-
-    // What the reader learnt beyond the fields above.
-    std::int32_t byteOrder = ORDER_IBF;  // order of the file's numbers
-    bool multipleImages = false;         // the directory chain goes on
-    std::string problem;                 // why the file was refused, empty if not
 
 private:
+    // The directory's entries as the file gives them, before the checks turn
+    // them into the fields above; absent entries stay empty.
+    struct Directory {
+        std::optional<std::uint32_t> width;
+        std::optional<std::uint32_t> height;
+        std::optional<std::uint32_t> rowsPerStrip;
+        std::optional<TiffArray> bits;
+        std::optional<TiffArray> offsets;
+        std::optional<TiffArray> colorMap;
+        bool unknownMode = false;  // the refusal is an unknown BitsPerSample count
+        std::int64_t fileSize = 0;
+        std::vector<std::uint32_t> strips;  // checked strip offsets, one per strip
+        std::vector<std::uint8_t> palette;  // R, G, B bytes per palette index
+    };
+
     bool ReadHeader(File& file, ByteOrder& order, std::uint32_t& directory);
+    // The checks between reading the directory and reading pixels, in order:
+    // the picture's size, its samples and row size, its palette, its strips.
     bool CheckImage(File& file, ByteOrder& order);
+    bool CheckSize();
+    bool ReadSampleSizes(File& file, ByteOrder& order);
+    bool ReadPalette(File& file, ByteOrder& order);
+    bool CheckStrips(File& file, ByteOrder& order);
+    // Rows in strip `strip`, and how many of `rows` rows from `offset` the file
+    // holds in full.
+    std::int32_t StripRows(std::int32_t strip) const;
+    std::int32_t RowsHeld(std::uint32_t offset, std::int32_t rows) const;
     bool ReadArray(File& file, ByteOrder& order, const TiffArray& array, std::uint32_t index,
                    std::uint32_t& value);
     bool CheckArray(ByteOrder& order, const TiffArray& array, const char* what);
     bool Refuse(const std::string& reason);
     void DecodeRow(const std::uint8_t* row, std::int32_t y);
-    void Reset();
 
-    bool quiet = false;        // Inspect: no boxes, no printing, no pixels
-    bool unknownMode = false;  // the refusal is an unknown BitsPerSample count
-    std::int64_t fileSize = 0;
-    bool haveWidth = false;
-    bool haveHeight = false;
-    bool haveBits = false;
-    bool haveRowsPerStrip = false;
-    std::uint32_t rowsPerStripValue = 0;
-    std::uint32_t widthValue = 0;
-    std::uint32_t heightValue = 0;
-    TiffArray bitsArray;
-    TiffArray offsetsArray;
-    TiffArray colorMapArray;
-    std::vector<std::uint32_t> strips;     // checked strip offsets, one per strip
-    std::vector<std::uint8_t> palette;     // R, G, B bytes per palette index
+    bool quiet = false;  // Inspect: no boxes, no printing, no pixels
+    Directory dir;
     std::vector<std::uint8_t> rowBuffer;   // at least TIFF_ROW_BUFFER bytes
     std::vector<std::uint8_t> bitsBuffer;  // bilevel rows unpacked, one byte per pixel
 };

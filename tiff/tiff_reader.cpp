@@ -26,18 +26,14 @@ const char kUnknownMode[] = "Load:Tiff: Unknown TIFF mode.\n";
 const char kMultiple[] =
     "Load:Tiff: (Warning only) File contains multiple tiff images - reading only first.\n";
 
-constexpr std::uint16_t kTypeByte = 1;
-constexpr std::uint16_t kTypeShort = 3;
-constexpr std::uint16_t kTypeLong = 4;
-
 // Bytes per value of the field types that hold the numbers the reader needs.
-std::uint32_t ValueSize(std::uint16_t type) {
+std::uint32_t ValueSize(TiffType type) {
     switch (type) {
-        case kTypeByte:
+        case TiffType::Byte:
             return 1;
-        case kTypeShort:
+        case TiffType::Short:
             return 2;
-        case kTypeLong:
+        case TiffType::Long:
             return 4;
         default:
             return 0;
@@ -105,43 +101,14 @@ Image* TiffFile::Load(const char* fileName, Image* target, int purpose) {
     return target;
 }
 
-void TiffFile::Reset() {
-    extraSamples = 0;
-    width = 0;
-    height = 0;
-    mode = TIFF_BILEVEL;
-    samplesPerPixel = 0;
-    bitsOffset = 0;
-    std::fill(std::begin(bitsPerSample), std::end(bitsPerSample), 0);
-    monoBits = 0;
-    compression = 1;
-    photometric = 0;
-    stripCount = 0;
-    stripOffsets = 0;
-    stripByteCounts = 0;
-    rowsPerStrip = 0;
-    bitsPerPixel = 0;
-    rowBytes = 0;
-    imageFormat = 0;
-    byteOrder = ORDER_IBF;
-    multipleImages = false;
-    problem.clear();
-    unknownMode = false;
-    fileSize = 0;
-    haveWidth = haveHeight = haveBits = haveRowsPerStrip = false;
-    rowsPerStripValue = widthValue = heightValue = 0;
-    bitsArray = offsetsArray = colorMapArray = TiffArray();
-    strips.clear();
-    palette.clear();
-}
-
 bool TiffFile::Refuse(const std::string& reason) {
     if (problem.empty()) problem = reason;
     return false;
 }
 
 void TiffFile::LoadTiff(const char* fileName, Image* target) {
-    Reset();
+    static_cast<TiffFields&>(*this) = TiffFields();
+    dir = Directory();
     ByteOrder order;
     image = target;
     std::snprintf(name, sizeof name, "%s", fileName);
@@ -164,12 +131,24 @@ void TiffFile::LoadTiff(const char* fileName, Image* target) {
         accepted = ReadDirectory(file, order);
     }
     file.Close();
-    if (!accepted && !quiet) {
+    if (quiet) {
+        if (accepted) done = 1;
+        return;
+    }
+    // The line is built in a temporary, so that nothing is left allocated when
+    // the process ends.
+    if (!accepted) {
         Debug.Write(("Load:Tiff: " + std::string(fileName) + ": " + problem + "\n").c_str(), "");
-        std::printf("%s", unknownMode ? kUnknownMode : kCorrupted);
+        std::printf("%s", dir.unknownMode ? kUnknownMode : kCorrupted);
         std::exit(-1);
     }
-    if (accepted) done = 1;
+    done = 1;
+    if (missingRows > 0)
+        Debug.Write(
+            ("Load:Tiff: " + std::string(fileName) + ": " + std::to_string(missingRows) + " of " +
+             std::to_string(height) + " rows are not in the file and stay black.\n")
+                .c_str(),
+            "");
 }
 
 bool TiffFile::Inspect(const char* fileName) {
@@ -181,9 +160,9 @@ bool TiffFile::Inspect(const char* fileName) {
 
 bool TiffFile::ReadHeader(File& file, ByteOrder& order, std::uint32_t& directory) {
     file.Seek(-2);
-    fileSize = file.Tell();
+    dir.fileSize = file.Tell();
     file.Seek(-1);
-    if (fileSize < 0) return Refuse("The file is too large.");
+    if (dir.fileSize < 0) return Refuse("The file is too large.");
 
     std::uint16_t mark = 0;
     file.ReadShort(mark);
@@ -194,11 +173,11 @@ bool TiffFile::ReadHeader(File& file, ByteOrder& order, std::uint32_t& directory
     std::uint16_t version = 0;
     file.ReadShort(version);
     if (order.ReadUS(version) != 42) return Refuse("The header does not mark a TIFF file.");
-    if (fileSize < 8) return Refuse("The file ends inside its header.");
+    if (dir.fileSize < 8) return Refuse("The file ends inside its header.");
     std::uint32_t raw = 0;
     file.ReadLong(raw);
     directory = order.ReadUL(raw);
-    if (directory + std::int64_t{2} > fileSize)
+    if (directory + std::int64_t{2} > dir.fileSize)
         return Refuse("The first directory lies outside the file.");
     return true;
 }
@@ -209,13 +188,13 @@ bool TiffFile::ReadDirectory(File& file, ByteOrder& order) {
     file.ReadShort(raw);
     const std::uint16_t entries = order.ReadUS(raw);
     const std::int64_t end = start + 2 + std::int64_t{12} * entries;
-    if (end > fileSize) return Refuse("The directory runs past the end of the file.");
+    if (end > dir.fileSize) return Refuse("The directory runs past the end of the file.");
     for (int i = 0; i < entries; ++i)
         if (!ReadEntry(file, order)) return false;
 
     // A directory without the link to the next one is taken as the last.
     std::uint32_t next = 0;
-    if (end + 4 <= fileSize) {
+    if (end + 4 <= dir.fileSize) {
         std::uint32_t rawNext = 0;
         file.ReadLong(rawNext);
         next = order.ReadUL(rawNext);
@@ -244,34 +223,30 @@ bool TiffFile::ReadEntry(File& file, ByteOrder& order) {
     file.ReadLong(rawCount);
     file.Read(sizeof field, field);
 
-    const std::uint16_t tag = order.ReadUS(rawTag);
+    const auto tag = static_cast<TiffTag>(order.ReadUS(rawTag));
     TiffArray array;
-    array.present = true;
-    array.type = order.ReadUS(rawType);
+    array.type = static_cast<TiffType>(order.ReadUS(rawType));
     array.count = order.ReadUL(rawCount);
     std::memcpy(array.raw, field, sizeof field);
     // A single SHORT sits in the first two bytes of the field; anything else is
     // read as one 32-bit value (for arrays that do not fit, their offset).
-    const std::uint32_t value = array.type == kTypeShort && array.count == 1
+    const std::uint32_t value = array.type == TiffType::Short && array.count == 1
                                     ? order.ReadUS(RawShort(field))
                                     : order.ReadUL(RawLong(field));
     const std::int32_t signedValue = static_cast<std::int32_t>(value);
 
     switch (tag) {
-        case 256:
+        case TiffTag::ImageWidth:
             width = signedValue;
-            widthValue = value;
-            haveWidth = true;
+            dir.width = value;
             break;
-        case 257:
+        case TiffTag::ImageLength:
             height = signedValue;
-            heightValue = value;
-            haveHeight = true;
+            dir.height = value;
             break;
-        case 258:
+        case TiffTag::BitsPerSample:
             samplesPerPixel = static_cast<std::int32_t>(array.count);
-            bitsArray = array;
-            haveBits = true;
+            dir.bits = array;
             if (array.count == 1) {
                 monoBits = signedValue;
                 bitsOffset = 0;
@@ -284,38 +259,37 @@ bool TiffFile::ReadEntry(File& file, ByteOrder& order) {
                 bitsOffset = signedValue;
                 mode = TIFF_RGB;
             } else {
-                unknownMode = true;
+                dir.unknownMode = true;
                 return Refuse("BitsPerSample has " + std::to_string(array.count) + " values.");
             }
             break;
-        case 259:
+        case TiffTag::Compression:
             compression = signedValue;
             if (value != 1 && !quiet) MessageBoxA(nullptr, kCompressed, kCaption, MB_OK);
             break;
-        case 262:
+        case TiffTag::PhotometricInterpretation:
             photometric = signedValue;
             if (value == 3) mode = TIFF_PALETTE;
             break;
-        case 273:
+        case TiffTag::StripOffsets:
             stripOffsets = signedValue;
-            offsetsArray = array;
+            dir.offsets = array;
             break;
-        case 278:
+        case TiffTag::RowsPerStrip:
             rowsPerStrip = signedValue;
-            rowsPerStripValue = value;
-            haveRowsPerStrip = true;
+            dir.rowsPerStrip = value;
             if (value != 0)
-                stripCount = static_cast<std::int32_t>(
-                    std::min<std::int64_t>((heightValue + std::int64_t{value} - 1) / value,
-                                           std::numeric_limits<std::int32_t>::max()));
+                stripCount = static_cast<std::int32_t>(std::min<std::int64_t>(
+                    (dir.height.value_or(0) + std::int64_t{value} - 1) / value,
+                    std::numeric_limits<std::int32_t>::max()));
             break;
-        case 279:
+        case TiffTag::StripByteCounts:
             stripByteCounts = signedValue;
             break;
-        case 320:
-            colorMapArray = array;
+        case TiffTag::ColorMap:
+            dir.colorMap = array;
             break;
-        case 338:
+        case TiffTag::ExtraSamples:
             extraSamples = 1;
             break;
         default:
@@ -328,7 +302,7 @@ bool TiffFile::CheckArray(ByteOrder& order, const TiffArray& array, const char* 
     const std::uint32_t size = ValueSize(array.type);
     if (size == 0) return Refuse(std::string(what) + " has a field type the reader cannot use.");
     const std::int64_t bytes = std::int64_t{array.count} * size;
-    if (bytes > 4 && order.ReadUL(RawLong(array.raw)) + bytes > fileSize)
+    if (bytes > 4 && order.ReadUL(RawLong(array.raw)) + bytes > dir.fileSize)
         return Refuse(std::string(what) + " lies outside the file.");
     return true;
 }
@@ -354,32 +328,62 @@ bool TiffFile::ReadArray(File& file, ByteOrder& order, const TiffArray& array, s
     return true;
 }
 
-bool TiffFile::CheckImage(File& file, ByteOrder& order) {
-    constexpr std::int64_t kIntMax = std::numeric_limits<std::int32_t>::max();
-    if (!haveWidth || !haveHeight || widthValue == 0 || heightValue == 0)
-        return Refuse("The image has no width or no height.");
-    if (widthValue > kIntMax || heightValue > kIntMax) return Refuse("The image is too large.");
-    width = static_cast<std::int32_t>(widthValue);
-    height = static_cast<std::int32_t>(heightValue);
+// The reader refuses a file (the corrupted line, exit code -1) only where it
+// cannot load it safely:
+// - a picture wider or taller than kMaxSide pixels, or of more than kMaxPixels
+//   in all: a file of a few bytes could otherwise make the game allocate
+//   gigabytes. The limits keep both planes within 256 MiB and a row within
+//   4 MiB, and no size computed from them can overflow;
+// - a header, directory or value array that is not inside the file, or a value
+//   array of a field type that holds no integers;
+// - entries no pixel can be placed without: no width or height, RowsPerStrip
+//   missing or 0, StripOffsets missing or shorter than the strips, a palette
+//   without its ColorMap or with more than one sample; samples of 0 or more
+//   than 64 bits;
+// - a BitsPerSample count outside 1..4, with the unknown-mode line instead.
+// Everything else loads: rows the file does not hold stay black (one log line
+// counts them), and compressed strips are taken as they stand after the box.
+constexpr std::uint32_t kMaxSide = 131072;
+constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 26;
 
+bool TiffFile::CheckImage(File& file, ByteOrder& order) {
+    return CheckSize() && ReadSampleSizes(file, order) && ReadPalette(file, order) &&
+           CheckStrips(file, order);
+}
+
+bool TiffFile::CheckSize() {
+    if (dir.width.value_or(0) == 0 || dir.height.value_or(0) == 0)
+        return Refuse("The image has no width or no height.");
+    // Two 32-bit factors: the product fits 64 bits.
+    if (*dir.width > kMaxSide || *dir.height > kMaxSide ||
+        std::uint64_t{*dir.width} * *dir.height > kMaxPixels)
+        return Refuse("The image is " + std::to_string(*dir.width) + " x " +
+                      std::to_string(*dir.height) + " pixels, more than " +
+                      std::to_string(kMaxSide) + " a side or " + std::to_string(kMaxPixels) +
+                      " in all.");
+    width = static_cast<std::int32_t>(*dir.width);
+    height = static_cast<std::int32_t>(*dir.height);
+    return true;
+}
+
+bool TiffFile::ReadSampleSizes(File& file, ByteOrder& order) {
     // Without BitsPerSample a file is bilevel, one bit per pixel.
-    if (!haveBits) {
+    if (!dir.bits) {
         samplesPerPixel = 1;
         monoBits = 1;
         mode = TIFF_BILEVEL;
-        bitsArray = TiffArray();
     }
     if (photometric == 3) mode = TIFF_PALETTE;
 
     std::uint32_t bits[4] = {1, 0, 0, 0};
-    if (haveBits) {
-        if (!CheckArray(order, bitsArray, "BitsPerSample")) return false;
-        for (std::uint32_t i = 0; i < bitsArray.count; ++i)
-            if (!ReadArray(file, order, bitsArray, i, bits[i])) return false;
+    if (dir.bits) {
+        if (!CheckArray(order, *dir.bits, "BitsPerSample")) return false;
+        for (std::uint32_t i = 0; i < dir.bits->count; ++i)
+            if (!ReadArray(file, order, *dir.bits, i, bits[i])) return false;
     }
-    std::int64_t pixelBits = 0;
+    std::uint32_t pixelBits = 0;
     for (std::int32_t i = 0; i < samplesPerPixel; ++i) {
-        // Wider than any sample format there is: the row size would overflow.
+        // Wider than any sample format there is.
         if (bits[i] == 0 || bits[i] > 64)
             return Refuse("A sample has " + std::to_string(bits[i]) + " bits.");
         pixelBits += bits[i];
@@ -389,64 +393,83 @@ bool TiffFile::CheckImage(File& file, ByteOrder& order) {
     if (mode == TIFF_RGB) {
         for (int i = 0; i < 4; ++i)
             bitsPerSample[i] = i < samplesPerPixel ? static_cast<std::int32_t>(bits[i]) : 0;
-        // The sample count decides: a fourth sample is alpha.
-        if (samplesPerPixel == 4) imageFormat |= IMAGE_ALPHA;
+        // A fourth sample is alpha only where ExtraSamples says so; without it
+        // the sample still takes its room in each pixel.
+        if (samplesPerPixel == 4 && extraSamples == 1) imageFormat |= IMAGE_ALPHA;
     } else {
         monoBits = static_cast<std::int32_t>(bits[0]);
         if (mode != TIFF_PALETTE)
             mode = samplesPerPixel == 1 && monoBits == 1 ? TIFF_BILEVEL : TIFF_GREYSCALE;
-        if (samplesPerPixel == 2) imageFormat |= IMAGE_ALPHA;
+        if (samplesPerPixel == 2 && extraSamples == 1) imageFormat |= IMAGE_ALPHA;
     }
     bitsPerPixel = static_cast<std::int32_t>(pixelBits);
 
-    const std::int64_t row = (std::int64_t{width} * pixelBits + 7) / 8;
-    if (row * height > fileSize)
-        return Refuse("The pixel data would need more bytes than the file holds.");
-    if (std::int64_t{width} * height * 4 > kIntMax) return Refuse("The image is too large.");
+    // At most kMaxSide pixels of at most four 64-bit samples: a row fits 32
+    // bits before it is narrowed.
+    static_assert(std::uint64_t{kMaxSide} * 4 * 64 / 8 <= std::numeric_limits<std::int32_t>::max(),
+                  "a row fits 32 bits");
+    const std::uint64_t row = (std::uint64_t{*dir.width} * pixelBits + 7) / 8;
     rowBytes = static_cast<std::int32_t>(row);
+    return true;
+}
 
-    if (mode == TIFF_PALETTE) {
-        if (samplesPerPixel != 1) return Refuse("A palette file must have one sample per pixel.");
-        if (PaletteSize(monoBits)) {
-            const std::uint32_t entries = 1u << monoBits;
-            if (!colorMapArray.present || colorMapArray.type != kTypeShort ||
-                colorMapArray.count != 3 * entries)
-                return Refuse("The palette file has no usable ColorMap.");
-            if (!CheckArray(order, colorMapArray, "ColorMap")) return false;
-            std::vector<std::uint16_t> map(3 * entries);
-            std::uint32_t at = order.ReadUL(RawLong(colorMapArray.raw));
-            file.Seek(static_cast<std::int32_t>(at));
-            if (file.Read(map.size() * 2, map.data()) != FILE_OK)
-                return Refuse("The ColorMap cannot be read.");
-            palette.resize(3 * entries);
-            for (std::uint32_t i = 0; i < entries; ++i)
-                for (std::uint32_t c = 0; c < 3; ++c)
-                    palette[i * 3 + c] =
-                        static_cast<std::uint8_t>(order.ReadUS(map[c * entries + i]) >> 8);
-        }
-    }
+bool TiffFile::ReadPalette(File& file, ByteOrder& order) {
+    if (mode != TIFF_PALETTE) return true;
+    if (samplesPerPixel != 1) return Refuse("A palette file must have one sample per pixel.");
+    // Wider palette indices have no colours to look up: their rows stay black.
+    if (!PaletteSize(monoBits)) return true;
+    const std::uint32_t entries = 1u << monoBits;
+    if (!dir.colorMap || dir.colorMap->type != TiffType::Short ||
+        dir.colorMap->count != 3 * entries)
+        return Refuse("The palette file has no usable ColorMap.");
+    if (!CheckArray(order, *dir.colorMap, "ColorMap")) return false;
+    std::vector<std::uint16_t> map(3 * entries);
+    std::uint32_t at = order.ReadUL(RawLong(dir.colorMap->raw));
+    file.Seek(static_cast<std::int32_t>(at));
+    if (file.Read(map.size() * 2, map.data()) != FILE_OK)
+        return Refuse("The ColorMap cannot be read.");
+    // The map holds every red, then every green, then every blue.
+    dir.palette.resize(3 * entries);
+    for (std::uint32_t i = 0; i < entries; ++i)
+        for (std::uint32_t c = 0; c < 3; ++c)
+            dir.palette[i * 3 + c] =
+                static_cast<std::uint8_t>(order.ReadUS(map[c * entries + i]) >> 8);
+    return true;
+}
 
-    if (!haveRowsPerStrip || rowsPerStripValue == 0) return Refuse("RowsPerStrip is missing or 0.");
-    const std::uint32_t rows = std::min(rowsPerStripValue, heightValue);
+bool TiffFile::CheckStrips(File& file, ByteOrder& order) {
+    if (dir.rowsPerStrip.value_or(0) == 0) return Refuse("RowsPerStrip is missing or 0.");
+    const std::uint32_t rows = std::min(*dir.rowsPerStrip, *dir.height);
     rowsPerStrip = static_cast<std::int32_t>(rows);
-    stripCount = static_cast<std::int32_t>((heightValue + std::int64_t{rows} - 1) / rows);
+    stripCount = static_cast<std::int32_t>((*dir.height + std::int64_t{rows} - 1) / rows);
 
-    if (!offsetsArray.present) return Refuse("StripOffsets is missing.");
-    if (offsetsArray.count < static_cast<std::uint32_t>(stripCount))
+    if (!dir.offsets) return Refuse("StripOffsets is missing.");
+    if (dir.offsets->count < static_cast<std::uint32_t>(stripCount))
         return Refuse("StripOffsets has fewer values than the image has strips.");
-    if (!CheckArray(order, offsetsArray, "StripOffsets")) return false;
-    strips.resize(static_cast<std::size_t>(stripCount));
+    if (!CheckArray(order, *dir.offsets, "StripOffsets")) return false;
+    dir.strips.resize(static_cast<std::size_t>(stripCount));
     for (std::int32_t i = 0; i < stripCount; ++i) {
         std::uint32_t offset = 0;
-        if (!ReadArray(file, order, offsetsArray, static_cast<std::uint32_t>(i), offset))
+        if (!ReadArray(file, order, *dir.offsets, static_cast<std::uint32_t>(i), offset))
             return false;
-        const std::int64_t first = std::int64_t{i} * rows;
-        const std::int64_t count = std::min<std::int64_t>(rows, height - first);
-        if (offset + count * rowBytes > fileSize)
-            return Refuse("Strip " + std::to_string(i) + " runs past the end of the file.");
-        strips[static_cast<std::size_t>(i)] = offset;
+        dir.strips[static_cast<std::size_t>(i)] = offset;
+        // A strip that runs past the end of the file (a cut file, or compressed
+        // data taken as rows) loses the rows it cannot hold, nothing else.
+        const std::int32_t rowsInStrip = StripRows(i);
+        missingRows += rowsInStrip - RowsHeld(offset, rowsInStrip);
     }
     return true;
+}
+
+std::int32_t TiffFile::StripRows(std::int32_t strip) const {
+    // strip < stripCount, so strip x rowsPerStrip < height + rowsPerStrip.
+    return std::min(rowsPerStrip, height - strip * rowsPerStrip);
+}
+
+std::int32_t TiffFile::RowsHeld(std::uint32_t offset, std::int32_t rows) const {
+    const std::int64_t bytes = dir.fileSize - offset;
+    if (bytes <= 0) return 0;
+    return static_cast<std::int32_t>(std::min<std::int64_t>(rows, bytes / rowBytes));
 }
 
 bool TiffFile::ReadStrips(File& file, ByteOrder& order) {
@@ -454,15 +477,18 @@ bool TiffFile::ReadStrips(File& file, ByteOrder& order) {
     rowBuffer.assign(std::max<std::size_t>(TIFF_ROW_BUFFER, static_cast<std::size_t>(rowBytes)), 0);
     if (mode == TIFF_BILEVEL) bitsBuffer.assign(static_cast<std::size_t>(rowBytes) * 8, 0);
     for (std::int32_t i = 0; i < stripCount; ++i)
-        ReadStrip(file, order, strips[static_cast<std::size_t>(i)], i * rowsPerStrip);
+        ReadStrip(file, order, dir.strips[static_cast<std::size_t>(i)], i * rowsPerStrip);
     file.Seek(position);
     return true;
 }
 
 void TiffFile::ReadStrip(File& file, ByteOrder&, std::uint32_t offset, std::int32_t first) {
+    // Only the rows the file holds are read; the others stay black. A held row
+    // starts before the end of the file, so its offset fits the seek.
+    const std::int32_t rows = RowsHeld(offset, StripRows(first / rowsPerStrip));
+    if (rows == 0) return;
     file.Seek(static_cast<std::int32_t>(offset));
-    const std::int32_t last = std::min(first + rowsPerStrip - 1, height - 1);
-    for (std::int32_t y = first; y <= last; ++y) {
+    for (std::int32_t y = first; y < first + rows; ++y) {
         file.Read(static_cast<std::size_t>(rowBytes), rowBuffer.data());
         DecodeRow(rowBuffer.data(), y);
     }
@@ -521,10 +547,10 @@ void TiffFile::DecodeRow(const std::uint8_t* row, std::int32_t y) {
     }
 
     if (mode == TIFF_PALETTE) {
-        if (palette.empty()) return;
+        if (dir.palette.empty()) return;
         for (std::int32_t x = 0; x < width; ++x, rgb += 3) {
             const unsigned index = monoBits == 8 ? row[x] : PackedSample(row, x, monoBits);
-            std::memcpy(rgb, &palette[index * 3], 3);
+            std::memcpy(rgb, &dir.palette[index * 3], 3);
         }
         return;
     }
@@ -535,7 +561,8 @@ void TiffFile::DecodeRow(const std::uint8_t* row, std::int32_t y) {
     for (std::int32_t x = 0; x < width; ++x, rgb += 3) {
         const std::size_t at = static_cast<std::size_t>(x) * samples;
         std::uint8_t grey = Sample8(row, at, bits, bigEndian);
-        // WhiteIsZero stores the negative.
+        // WhiteIsZero means what it says: 0 is white, so the sample is inverted
+        // (as for bilevel files).
         if (photometric == 0) grey = static_cast<std::uint8_t>(255 - grey);
         rgb[0] = rgb[1] = rgb[2] = grey;
         if (alpha != nullptr) alpha[x] = Sample8(row, at + 1, bits, bigEndian);

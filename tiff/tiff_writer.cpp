@@ -7,10 +7,6 @@
 
 namespace {
 
-constexpr std::uint16_t kTypeShort = 3;
-constexpr std::uint16_t kTypeLong = 4;
-constexpr std::uint16_t kTypeRational = 5;
-
 // Fixed layout: header (8), entry count (2), 14 entries (168), next link (4),
 // then the value blocks and the pixel rows.
 constexpr std::uint16_t kEntries = 14;
@@ -19,8 +15,12 @@ constexpr std::uint32_t kXResolutionOffset = 188;
 constexpr std::uint32_t kYResolutionOffset = 196;
 constexpr std::uint32_t kPixelOffset = 204;
 
-const std::uint16_t kTags[kEntries] = {254, 256, 257, 258, 259, 262, 273,
-                                       277, 278, 279, 282, 283, 296, 320};
+const TiffTag kTags[kEntries] = {
+    TiffTag::NewSubfileType,  TiffTag::ImageWidth,      TiffTag::ImageLength,
+    TiffTag::BitsPerSample,   TiffTag::Compression,     TiffTag::PhotometricInterpretation,
+    TiffTag::StripOffsets,    TiffTag::SamplesPerPixel, TiffTag::RowsPerStrip,
+    TiffTag::StripByteCounts, TiffTag::XResolution,     TiffTag::YResolution,
+    TiffTag::ResolutionUnit,  TiffTag::ColorMap};
 
 [[noreturn]] void Stop(const char* line) {
     std::printf("%s", line);
@@ -28,8 +28,8 @@ const std::uint16_t kTags[kEntries] = {254, 256, 257, 258, 259, 262, 273,
 }
 
 // Sizes above 65535 do not fit a SHORT and are written as LONG.
-std::uint16_t SizeType(std::int32_t size) {
-    return size > 0xFFFF ? kTypeLong : kTypeShort;
+TiffType SizeType(std::int32_t size) {
+    return size > 0xFFFF ? TiffType::Long : TiffType::Short;
 }
 
 }  // namespace
@@ -57,31 +57,31 @@ void TiffFile::WriteDirectory(File& file, ByteOrder& order) {
     if (mode == TIFF_BILEVEL) monoBits = 1;
     if (mode == TIFF_GREYSCALE) monoBits = bitsPerPixel;
     if (mode == TIFF_RGB) bitsPerSample[0] = bitsPerSample[1] = bitsPerSample[2] = bitsPerPixel;
-    for (std::uint16_t tag : kTags) WriteEntry(file, order, tag);
+    for (TiffTag tag : kTags) WriteEntry(file, order, tag);
     file.WriteLong(order.WriteUL(0));
-    WriteEntryData(file, order, 258);
-    WriteEntryData(file, order, 282);
-    WriteEntryData(file, order, 283);
+    WriteEntryData(file, order, TiffTag::BitsPerSample);
+    WriteEntryData(file, order, TiffTag::XResolution);
+    WriteEntryData(file, order, TiffTag::YResolution);
     SaveTiff(file, order);
 }
 
-void TiffFile::WriteEntry(File& file, ByteOrder& order, std::uint16_t tag) {
-    std::uint16_t type = kTypeShort;
+void TiffFile::WriteEntry(File& file, ByteOrder& order, TiffTag tag) {
+    TiffType type = TiffType::Short;
     std::uint32_t count = 1;
     std::uint32_t value = 0;
     switch (tag) {
-        case 254:
-            type = kTypeLong;
+        case TiffTag::NewSubfileType:
+            type = TiffType::Long;
             break;
-        case 256:
+        case TiffTag::ImageWidth:
             type = SizeType(width);
             value = static_cast<std::uint32_t>(width);
             break;
-        case 257:
+        case TiffTag::ImageLength:
             type = SizeType(height);
             value = static_cast<std::uint32_t>(height);
             break;
-        case 258:
+        case TiffTag::BitsPerSample:
             if (mode == TIFF_BILEVEL) {
                 value = 1;
                 samplesPerPixel = 1;
@@ -96,10 +96,10 @@ void TiffFile::WriteEntry(File& file, ByteOrder& order, std::uint16_t tag) {
                 Stop("Save:Tiff: Unknown TIFF mode.\n");
             }
             break;
-        case 259:
+        case TiffTag::Compression:
             value = 1;
             break;
-        case 262:
+        case TiffTag::PhotometricInterpretation:
             if (mode == TIFF_BILEVEL || mode == TIFF_GREYSCALE)
                 photometric = 1;
             else if (mode == TIFF_RGB)
@@ -110,20 +110,20 @@ void TiffFile::WriteEntry(File& file, ByteOrder& order, std::uint16_t tag) {
                 photometric = 0;
             value = static_cast<std::uint32_t>(photometric);
             break;
-        case 273:
-            type = kTypeLong;
+        case TiffTag::StripOffsets:
+            type = TiffType::Long;
             value = kPixelOffset;
             break;
-        case 277:
+        case TiffTag::SamplesPerPixel:
             value = static_cast<std::uint32_t>(samplesPerPixel);
             break;
-        case 278:
+        case TiffTag::RowsPerStrip:
             rowsPerStrip = height;
             stripCount = 1;
             type = SizeType(height);
             value = static_cast<std::uint32_t>(height);
             break;
-        case 279: {
+        case TiffTag::StripByteCounts: {
             std::int64_t bytes = 0;
             if (mode == TIFF_BILEVEL)
                 bytes = width / 8 + 1;
@@ -133,31 +133,31 @@ void TiffFile::WriteEntry(File& file, ByteOrder& order, std::uint16_t tag) {
                 bytes = std::int64_t{width} * 3 * bitsPerPixel / 8;
             rowBytes = static_cast<std::int32_t>(bytes);
             stripByteCounts = static_cast<std::int32_t>(bytes * height);
-            type = kTypeLong;
+            type = TiffType::Long;
             value = static_cast<std::uint32_t>(bytes * height);
             break;
         }
-        case 282:
-            type = kTypeRational;
+        case TiffTag::XResolution:
+            type = TiffType::Rational;
             value = kXResolutionOffset;
             break;
-        case 283:
-            type = kTypeRational;
+        case TiffTag::YResolution:
+            type = TiffType::Rational;
             value = kYResolutionOffset;
             break;
-        case 296:
+        case TiffTag::ResolutionUnit:
             value = 2;
             break;
-        case 320:
+        case TiffTag::ColorMap:
             count = 0;
             break;
         default:
             return;
     }
-    file.WriteShort(order.WriteUS(tag));
-    file.WriteShort(order.WriteUS(type));
+    file.WriteShort(order.WriteUS(static_cast<std::uint16_t>(tag)));
+    file.WriteShort(order.WriteUS(static_cast<std::uint16_t>(type)));
     file.WriteLong(order.WriteUL(count));
-    if (type == kTypeShort && count == 1) {
+    if (type == TiffType::Short && count == 1) {
         file.WriteShort(order.WriteUS(static_cast<std::uint16_t>(value)));
         file.WriteShort(order.WriteUS(0));
     } else {
@@ -165,11 +165,11 @@ void TiffFile::WriteEntry(File& file, ByteOrder& order, std::uint16_t tag) {
     }
 }
 
-void TiffFile::WriteEntryData(File& file, ByteOrder& order, std::uint16_t tag) {
-    if (tag == 258) {
+void TiffFile::WriteEntryData(File& file, ByteOrder& order, TiffTag tag) {
+    if (tag == TiffTag::BitsPerSample) {
         for (int i = 0; i < 3; ++i)
             file.WriteShort(order.WriteUS(static_cast<std::uint16_t>(bitsPerPixel)));
-    } else if (tag == 282 || tag == 283) {
+    } else if (tag == TiffTag::XResolution || tag == TiffTag::YResolution) {
         file.WriteLong(order.WriteUL(1));
         file.WriteLong(order.WriteUL(1));
     }

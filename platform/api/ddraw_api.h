@@ -140,6 +140,10 @@ struct GUID;
 #define DDBLTFAST_DESTCOLORKEY 0x00000002
 #define DDBLTFAST_WAIT 0x00000010
 
+// WaitForVerticalBlank flags.
+#define DDWAITVB_BLOCKBEGIN 0x00000001L
+#define DDWAITVB_BLOCKEND 0x00000004L
+
 struct DDSCAPS {
     DWORD dwCaps;
 };
@@ -207,6 +211,7 @@ struct IDirectDraw {
                                   IUnknown* outer) = 0;
     virtual HRESULT SetCooperativeLevel(HWND window, DWORD flags) = 0;
     virtual HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel) = 0;
+    virtual HRESULT WaitForVerticalBlank(DWORD flags, HANDLE event) = 0;
 
 protected:
     ~IDirectDraw() = default;

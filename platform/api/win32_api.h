@@ -15,6 +15,7 @@ using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
 using LONG = std::int32_t;
 using ULONG = std::uint32_t;
+using LONGLONG = std::int64_t;
 using UINT = unsigned int;
 using HRESULT = std::int32_t;
 using ATOM = WORD;
@@ -28,6 +29,7 @@ using LPSTR = char*;
 using LPDWORD = DWORD*;
 using HANDLE = void*;
 using HGDIOBJ = void*;
+using MMRESULT = UINT;
 
 // Handles are distinct opaque pointer types, as with STRICT on Windows.
 struct HWND__;
@@ -66,6 +68,11 @@ struct RECT {
 };
 using LPRECT = RECT*;
 
+// A 64-bit count; only its whole value is used.
+union LARGE_INTEGER {
+    LONGLONG QuadPart;
+};
+
 struct MSG {
     HWND hwnd;
     UINT message;
@@ -93,10 +100,11 @@ struct WNDCLASSA {
 
 #define LOWORD(l) (static_cast<WORD>(static_cast<std::uintptr_t>(l) & 0xffff))
 #define HIWORD(l) (static_cast<WORD>((static_cast<std::uintptr_t>(l) >> 16) & 0xffff))
-#define MAKELPARAM(lo, hi) \
+#define MAKELPARAM(lo, hi)                                             \
     (static_cast<LPARAM>((static_cast<DWORD>(static_cast<WORD>(lo))) | \
                          (static_cast<DWORD>(static_cast<WORD>(hi)) << 16)))
-#define MAKEINTRESOURCEA(i) (reinterpret_cast<LPSTR>(static_cast<std::uintptr_t>(static_cast<WORD>(i))))
+#define MAKEINTRESOURCEA(i) \
+    (reinterpret_cast<LPSTR>(static_cast<std::uintptr_t>(static_cast<WORD>(i))))
 #define SUCCEEDED(hr) (static_cast<HRESULT>(hr) >= 0)
 #define FAILED(hr) (static_cast<HRESULT>(hr) < 0)
 #define S_OK 0
@@ -157,6 +165,17 @@ struct WNDCLASSA {
 #define SM_CXSCREEN 0
 #define SM_CYSCREEN 1
 #define BITSPIXEL 12
+#define VREFRESH 116
+
+// Waiting for messages: what wakes MsgWaitForMultipleObjects, and its answers.
+#define QS_POSTMESSAGE 0x0008
+#define QS_SENDMESSAGE 0x0040
+#define WAIT_OBJECT_0 0
+#define WAIT_TIMEOUT 258
+#define WAIT_FAILED 0xFFFFFFFF
+
+// Timer resolution (winmm).
+#define TIMERR_NOERROR 0
 
 // Message boxes.
 #define MB_OK 0x00000000L
@@ -168,7 +187,7 @@ struct WNDCLASSA {
 #define IDC_ARROW MAKEINTRESOURCEA(32512)
 #define TRANSPARENT 1
 #define OPAQUE 2
-#define RGB(r, g, b)                                                     \
+#define RGB(r, g, b)                                                                               \
     (static_cast<COLORREF>(static_cast<BYTE>(r) | (static_cast<WORD>(static_cast<BYTE>(g)) << 8) | \
                            (static_cast<DWORD>(static_cast<BYTE>(b)) << 16)))
 
@@ -221,6 +240,17 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 BOOL WINAPI ClientToScreen(HWND window, LPPOINT point);
 BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy);
 HWND WINAPI GetForegroundWindow();
+DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll,
+                                       DWORD milliseconds, DWORD wakeMask);
+
+// kernel32: the high-resolution clock and sleeping
+BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count);
+BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency);
+void WINAPI Sleep(DWORD milliseconds);
+
+// winmm: the system timer's resolution, in milliseconds, for Sleep
+MMRESULT WINAPI timeBeginPeriod(UINT period);
+MMRESULT WINAPI timeEndPeriod(UINT period);
 
 // gdi32
 int WINAPI GetDeviceCaps(HDC dc, int index);

@@ -1,6 +1,7 @@
 // Everything a test or tool needs to drive and observe the headless platform.
 #pragma once
 
+#include "platform/headless/clock_control.h"
 #include "platform/headless/display_control.h"
 #include "platform/headless/faults.h"
 #include "platform/headless/sound_control.h"

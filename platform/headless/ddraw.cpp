@@ -1,5 +1,6 @@
 #include <utility>
 
+#include "platform/headless/clock_control.h"
 #include "platform/headless/ddraw_objects.h"
 #include "platform/headless/faults.h"
 #include "platform/headless/reset_parts.h"
@@ -29,6 +30,8 @@ DisplayState& Display() {
 }
 
 void PresentFrom(const HeadlessSurface& surface, int x, int y, int width, int height) {
+    AdvanceClock(PresentTicks());
+    if (PresentsWaitForVerticalBlank()) AdvanceClock(TicksToVerticalBlank());
     DisplayState& state = Display();
     ++state.presentCount;
     state.pendingSurface = &surface;
@@ -98,6 +101,19 @@ HRESULT HeadlessDirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bits
                       static_cast<int>(bitsPerPixel)};
     setMode_ = true;
     return Answer(Op::SetDisplayMode, args, "", DD_OK);
+}
+
+HRESULT HeadlessDirectDraw::WaitForVerticalBlank(DWORD flags, HANDLE event) {
+    const std::vector<long long> args = {flags};
+    long fault = 0;
+    if (TakeFault(Op::WaitForVerticalBlank, &fault))
+        return Answer(Op::WaitForVerticalBlank, args, "", fault);
+    if (!alive_) return Answer(Op::WaitForVerticalBlank, args, "", DDERR_INVALIDOBJECT);
+    if (event != nullptr || (flags != DDWAITVB_BLOCKBEGIN && flags != DDWAITVB_BLOCKEND))
+        return Answer(Op::WaitForVerticalBlank, args, "", DDERR_INVALIDPARAMS);
+    // The blank takes no time of its own: its beginning and end are one moment.
+    if (VerticalBlankWaits()) AdvanceClock(TicksToVerticalBlank());
+    return Answer(Op::WaitForVerticalBlank, args, "", DD_OK);
 }
 
 bool HeadlessDirectDraw::HasLivePrimary() const {

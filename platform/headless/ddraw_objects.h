@@ -86,6 +86,8 @@ public:
                           IUnknown* outer) override;
     HRESULT SetCooperativeLevel(HWND window, DWORD flags) override;
     HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel) override;
+    // Moves the headless clock on to the next vertical blank (see clock_control.h).
+    HRESULT WaitForVerticalBlank(DWORD flags, HANDLE event) override;
 
     bool alive() const { return alive_; }
     DWORD cooperativeFlags() const { return cooperativeFlags_; }

@@ -22,6 +22,7 @@ enum class Op {
     IsLost,
     Restore,
     GetDC,
+    WaitForVerticalBlank,
     DirectSoundCreate,
     SoundCooperativeLevel,
     CreateSoundBuffer,

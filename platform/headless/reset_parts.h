@@ -5,4 +5,5 @@ namespace headless::detail {
 void ResetWindows();
 void ResetDisplay();
 void ResetSound();
+void ResetClock();
 }  // namespace headless::detail

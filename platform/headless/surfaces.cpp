@@ -2,6 +2,7 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/common/surface_rules.h"
 #include "platform/headless/ddraw_objects.h"
 #include "platform/headless/faults.h"
 
@@ -189,8 +190,7 @@ HRESULT HeadlessSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HA
     int left = 0;
     int top = 0;
     if (rect != nullptr) {
-        if (rect->left < 0 || rect->top < 0 || rect->right > width_ || rect->bottom > height_ ||
-            rect->left >= rect->right || rect->top >= rect->bottom)
+        if (!surfacerules::RectInside(*rect, width_, height_))
             return Answer(Op::Lock, args, kind_, DDERR_INVALIDRECT);
         left = rect->left;
         top = rect->top;
@@ -264,18 +264,12 @@ HRESULT HeadlessSurface::BltFast(DWORD x, DWORD y, IDirectDrawSurface* source, L
     if (lost_ || from->lost_) return Answer(Op::BltFast, args, kind_, DDERR_SURFACELOST);
     if (busy() || from->busy()) return Answer(Op::BltFast, args, kind_, DDERR_SURFACEBUSY);
 
-    RECT part = {0, 0, from->width_, from->height_};
-    if (sourceRect != nullptr) {
-        part = *sourceRect;
-        if (part.left < 0 || part.top < 0 || part.right > from->width_ ||
-            part.bottom > from->height_ || part.left >= part.right || part.top >= part.bottom)
-            return Answer(Op::BltFast, args, kind_, DDERR_INVALIDRECT);
-    }
+    RECT part;
+    const HRESULT fits = surfacerules::CheckBltFast(x, y, sourceRect, from->width_, from->height_,
+                                                    width_, height_, &part);
+    if (fits != DD_OK) return Answer(Op::BltFast, args, kind_, fits);
     const int width = part.right - part.left;
     const int height = part.bottom - part.top;
-    // Nothing is clipped: a copy that does not fit is refused whole.
-    if (static_cast<long long>(x) + width > width_ || static_cast<long long>(y) + height > height_)
-        return Answer(Op::BltFast, args, kind_, DDERR_INVALIDRECT);
 
     const int stride = pitch_ / 2;
     if (from != this) {

@@ -47,7 +47,9 @@ HWND MainWindow();
 // Messages delivered to window procedures, in order (message numbers only).
 std::vector<UINT> DeliveredMessages();
 
-// A message box as the engine asked for it; every box is answered with OK at once.
+// A message box as the engine asked for it; every box is answered with OK at
+// once. A box with an owner takes the focus while it is up and gives it back to
+// the owner (WM_KILLFOCUS, then WM_SETFOCUS) as it closes.
 struct MessageBoxRecord {
     HWND owner;
     std::string text;
@@ -58,6 +60,11 @@ const std::vector<MessageBoxRecord>& MessageBoxes();
 void ClearMessageBoxes();
 // Also prints every box to standard error (for tools run by a person).
 void EchoMessageBoxes(bool echo);
+
+// Moves a window's top-left corner to (left, top) on the screen, partly or
+// wholly off it too, as the user dragging it would; the window hears WM_MOVE
+// with its client area's new origin as two 16-bit words.
+void MoveWindowTo(HWND window, int left, int top);
 
 // The foreground window; ShowWindow makes the shown window the foreground one.
 void SetForeground(HWND window);

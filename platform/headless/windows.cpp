@@ -3,8 +3,8 @@
 #include <map>
 #include <memory>
 
-#include "platform/headless/control.h"
 #include "platform/common/device_context.h"
+#include "platform/headless/control.h"
 #include "platform/headless/reset_parts.h"
 
 struct HWND__ {
@@ -60,7 +60,9 @@ bool IsLive(HWND window) {
     return false;
 }
 
-bool HasFrame(DWORD style) { return (style & WS_POPUP) == 0 || (style & WS_CAPTION) != 0; }
+bool HasFrame(DWORD style) {
+    return (style & WS_POPUP) == 0 || (style & WS_CAPTION) != 0;
+}
 
 RECT ClientOnScreen(const HWND__& window) {
     RECT client = window.outer;
@@ -118,7 +120,9 @@ void PostWindowMessageAt(int frames, UINT message, WPARAM wParam, LPARAM lParam,
     System().scheduled.push_back({frames, MakeMessage(message, wParam, lParam, window)});
 }
 
-int FramesRun() { return System().framesRun; }
+int FramesRun() {
+    return System().framesRun;
+}
 
 std::vector<HWND> Windows() {
     std::vector<HWND> out;
@@ -146,13 +150,32 @@ HWND MainWindow() {
     return system.windows.empty() ? nullptr : system.windows.back().get();
 }
 
-std::vector<UINT> DeliveredMessages() { return System().delivered; }
+std::vector<UINT> DeliveredMessages() {
+    return System().delivered;
+}
 
-const std::vector<MessageBoxRecord>& MessageBoxes() { return System().boxes; }
-void ClearMessageBoxes() { System().boxes.clear(); }
-void EchoMessageBoxes(bool echo) { System().echoBoxes = echo; }
+const std::vector<MessageBoxRecord>& MessageBoxes() {
+    return System().boxes;
+}
+void ClearMessageBoxes() {
+    System().boxes.clear();
+}
+void EchoMessageBoxes(bool echo) {
+    System().echoBoxes = echo;
+}
 
-void SetForeground(HWND window) { System().foreground = window; }
+void MoveWindowTo(HWND window, int left, int top) {
+    if (!IsLive(window)) return;
+    const int width = window->outer.right - window->outer.left;
+    const int height = window->outer.bottom - window->outer.top;
+    window->outer = {left, top, left + width, top + height};
+    const RECT client = ClientOnScreen(*window);
+    Send(window, WM_MOVE, 0, MAKELPARAM(client.left, client.top));
+}
+
+void SetForeground(HWND window) {
+    System().foreground = window;
+}
 HWND OtherProgramWindow() {
     System().otherProgram.other = true;
     return &System().otherProgram;
@@ -169,6 +192,7 @@ void Reset() {
     detail::ResetWindows();
     detail::ResetDisplay();
     detail::ResetSound();
+    detail::ResetClock();
 }
 
 }  // namespace headless
@@ -187,11 +211,10 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass) {
     }
     System().classes[name] = *windowClass;
     const ATOM atom = static_cast<ATOM>(0xC000 + System().classes.size());
-    headless::detail::Record(
-        Op::RegisterClass,
-        {static_cast<long long>(windowClass->style), windowClass->cbClsExtra,
-         windowClass->cbWndExtra},
-        name, atom);
+    headless::detail::Record(Op::RegisterClass,
+                             {static_cast<long long>(windowClass->style), windowClass->cbClsExtra,
+                              windowClass->cbWndExtra},
+                             name, atom);
     return atom;
 }
 
@@ -220,7 +243,8 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     // As on Windows, creation delivers its messages before CreateWindowExA returns.
     headless::Send(handle, WM_CREATE, 0, 0);
     const RECT client = headless::ClientOnScreen(*handle);
-    headless::Send(handle, WM_SIZE, 0, MAKELPARAM(client.right - client.left, client.bottom - client.top));
+    headless::Send(handle, WM_SIZE, 0,
+                   MAKELPARAM(client.right - client.left, client.bottom - client.top));
     headless::Send(handle, WM_MOVE, 0, MAKELPARAM(client.left, client.top));
     return handle;
 }
@@ -345,11 +369,19 @@ HDC__* ScreenDC() {
 }
 }  // namespace
 
-HDC WINAPI GetDC(HWND) { return ScreenDC(); }
+HDC WINAPI GetDC(HWND) {
+    return ScreenDC();
+}
 
-int WINAPI ReleaseDC(HWND, HDC dc) { return dc == ScreenDC() ? 1 : 0; }
+int WINAPI ReleaseDC(HWND, HDC dc) {
+    return dc == ScreenDC() ? 1 : 0;
+}
 
-int WINAPI GetDeviceCaps(HDC, int index) { return index == BITSPIXEL ? System().desktopBits : 0; }
+int WINAPI GetDeviceCaps(HDC, int index) {
+    if (index == BITSPIXEL) return System().desktopBits;
+    if (index == VREFRESH) return headless::detail::RefreshRate();
+    return 0;
+}
 
 HCURSOR WINAPI LoadCursorA(HINSTANCE, LPCSTR) {
     static char arrow;
@@ -366,6 +398,17 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     if (System().echoBoxes)
         std::fprintf(stderr, "[%s] %s\n", box.caption.c_str(), box.text.c_str());
     System().boxes.push_back(std::move(box));
+    // The box takes the focus while it is up; when it closes Windows activates
+    // its owner again, which hears WM_SETFOCUS.
+    if (headless::IsLive(owner)) {
+        if (System().focus == owner) {
+            System().focus = nullptr;
+            headless::Send(owner, WM_KILLFOCUS, 0, 0);
+        }
+        System().focus = owner;
+        System().foreground = owner;
+        headless::Send(owner, WM_SETFOCUS, 0, 0);
+    }
     return IDOK;
 }
 
@@ -386,4 +429,27 @@ BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy) {
     return TRUE;
 }
 
-HWND WINAPI GetForegroundWindow() { return System().foreground; }
+HWND WINAPI GetForegroundWindow() {
+    return System().foreground;
+}
+
+namespace {
+bool IsInput(UINT message) {
+    return (message >= WM_KEYDOWN && message <= WM_SYSKEYUP) ||
+           (message >= WM_MOUSEMOVE && message <= WM_MBUTTONUP);
+}
+}  // namespace
+
+DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE*, BOOL, DWORD milliseconds,
+                                       DWORD wakeMask) {
+    // There are no kernel objects to wait for, only messages and time.
+    if (count != 0) return WAIT_FAILED;
+    headless::MoveDueMessages();
+    const DWORD notInput = QS_POSTMESSAGE | QS_SENDMESSAGE;
+    bool waiting = System().quitPosted && (wakeMask & QS_POSTMESSAGE) != 0;
+    for (const MSG& msg : System().queue)
+        waiting = waiting || (wakeMask & (IsInput(msg.message) ? ~notInput : notInput)) != 0;
+    if (waiting) return WAIT_OBJECT_0;
+    Sleep(milliseconds);
+    return WAIT_TIMEOUT;
+}

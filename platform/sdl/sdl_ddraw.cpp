@@ -1,8 +1,10 @@
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <utility>
 #include <vector>
 
+#include "platform/common/surface_rules.h"
 #include "platform/sdl/sdl_device_context.h"
 #include "platform/sdl/sdl_screen.h"
 #include "platform/sdl/sdl_video.h"
@@ -79,11 +81,11 @@ public:
         if (src == nullptr || !src->HasPixels()) return DDERR_INVALIDPARAMS;
         // No surface has a colour key.
         if (transfer & (DDBLTFAST_SRCCOLORKEY | DDBLTFAST_DESTCOLORKEY)) return DDERR_NOCOLORKEY;
-        RECT area = {0, 0, src->width_, src->height_};
-        if (sourceRect != nullptr) area = *sourceRect;
-        if (area.left < 0 || area.top < 0 || area.right > src->width_ ||
-            area.bottom > src->height_ || area.left >= area.right || area.top >= area.bottom)
-            return DDERR_INVALIDRECT;
+        // The primary stands for the screen: a copy must fit on it as on any surface.
+        RECT area;
+        const HRESULT fits = surfacerules::CheckBltFast(x, y, sourceRect, src->width_, src->height_,
+                                                        width_, height_, &area);
+        if (fits != DD_OK) return fits;
         if (locked_ || src->locked_ || dcOut_ || src->dcOut_) return DDERR_SURFACEBUSY;
         const int w = area.right - area.left;
         const int h = area.bottom - area.top;
@@ -99,8 +101,6 @@ public:
             return sdl::PresentFrame(target, from, w, h, src->pitch_, cx, cy) ? DD_OK
                                                                               : DDERR_GENERIC;
         }
-        if (static_cast<long long>(x) + w > width_ || static_cast<long long>(y) + h > height_)
-            return DDERR_INVALIDRECT;
         for (int row = 0; row < h; ++row)
             std::memmove(Pixel(static_cast<int>(x), static_cast<int>(y) + row),
                          from + static_cast<size_t>(row) * src->width_, static_cast<size_t>(w) * 2);
@@ -163,9 +163,7 @@ public:
         if (locked_ || dcOut_) return DDERR_SURFACEBUSY;
         RECT area = {0, 0, width_, height_};
         if (rect != nullptr) area = *rect;
-        if (area.left < 0 || area.top < 0 || area.right > width_ || area.bottom > height_ ||
-            area.left > area.right || area.top > area.bottom)
-            return DDERR_INVALIDRECT;
+        if (!surfacerules::RectInside(area, width_, height_)) return DDERR_INVALIDRECT;
         Describe(desc);
         desc->dwFlags |= DDSD_LPSURFACE;
         desc->lpSurface = Pixel(area.left, area.top);
@@ -282,15 +280,30 @@ public:
         return DD_OK;
     }
 
+    // SDL waits for the vertical blank only as it presents, which its renderer
+    // does with vertical sync.
+    HRESULT WaitForVerticalBlank(DWORD, HANDLE) override { return DDERR_UNSUPPORTED; }
+
 private:
     HRESULT CreatePrimary(LPDDSURFACEDESC desc, DWORD caps, IDirectDrawSurface** surface) {
         for (const auto& existing : Surfaces())
             if (existing->Owner() == this && existing->IsPrimary())
                 return DDERR_PRIMARYSURFACEALREADYEXISTS;
         if ((caps & DDSCAPS_FLIP) == 0) {
-            // The screen, as large as the desktop.
-            const int width = GetSystemMetrics(SM_CXSCREEN);
-            const int height = GetSystemMetrics(SM_CYSCREEN);
+            // The screen: the desktop, and every further display beside it, in
+            // the coordinates that windows are placed in (the pixels of the
+            // window's picture).
+            int width = GetSystemMetrics(SM_CXSCREEN);
+            int height = GetSystemMetrics(SM_CYSCREEN);
+            for (int display = 0; display < SDL_GetNumVideoDisplays(); ++display) {
+                SDL_Rect bounds;
+                if (SDL_GetDisplayBounds(display, &bounds) != 0) continue;
+                width = std::max(width, bounds.x + bounds.w);
+                height = std::max(height, bounds.y + bounds.h);
+            }
+            const int scale = sdl::PictureScale(sdl::IsLive(window_) ? window_ : sdl::MainWindow());
+            width /= scale;
+            height /= scale;
             *surface = Make(caps | DDSCAPS_FRONTBUFFER, width > 0 ? width : 1,
                             height > 0 ? height : 1, true);
             return DD_OK;

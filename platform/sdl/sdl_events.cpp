@@ -176,7 +176,10 @@ void TranslateWindowEvent(const SDL_WindowEvent& event, std::deque<MSG>& out) {
             // A full-screen window stays at the screen's corner whatever SDL says.
             if ((window->style & WS_POPUP) != 0) break;
             NoteMoved(window, event.data1, event.data2);
-            Add(out, window, WM_MOVE, 0, MAKELPARAM(event.data1, event.data2));
+            {
+                const POINT origin = EngineScreenPoint(window, event.data1, event.data2);
+                Add(out, window, WM_MOVE, 0, MAKELPARAM(origin.x, origin.y));
+            }
             break;
         case SDL_WINDOWEVENT_CLOSE:
             Add(out, window, WM_CLOSE, 0, 0);

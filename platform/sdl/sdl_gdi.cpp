@@ -1,6 +1,7 @@
 // GDI on the SDL backend: the screen's context. Text on a surface's context is
 // drawn by the shared bitmap-font GDI in platform/common.
 #include "platform/sdl/sdl_device_context.h"
+#include "platform/sdl/sdl_display.h"
 
 namespace sdl {
 HDC ScreenContext() {
@@ -18,8 +19,10 @@ int WINAPI ReleaseDC(HWND, HDC dc) {
 }
 
 int WINAPI GetDeviceCaps(HDC dc, int index) {
+    if (dc == nullptr) return 0;
     // The engine always draws 16-bit pictures, which the backend converts for the
     // real display, so the desktop is reported at 16 bits per pixel.
-    if (dc == nullptr) return 0;
-    return index == BITSPIXEL ? 16 : 0;
+    if (index == BITSPIXEL) return 16;
+    if (index == VREFRESH) return sdl::RefreshRate();
+    return 0;
 }

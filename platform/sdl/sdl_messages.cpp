@@ -54,6 +54,37 @@ BOOL WINAPI PeekMessageA(LPMSG msg, HWND, UINT, UINT, UINT removeMsg) {
     return FALSE;
 }
 
+namespace {
+
+// Whether a wait with this wake mask ends for the SDL events now waiting:
+// window and application events stand for posted and sent messages, the rest
+// for input.
+bool WakesFor(DWORD wakeMask) {
+    if ((wakeMask & ~static_cast<DWORD>(QS_POSTMESSAGE | QS_SENDMESSAGE)) != 0) return true;
+    SDL_PumpEvents();
+    return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_QUIT, SDL_SYSWMEVENT) > 0;
+}
+
+}  // namespace
+
+DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE*, BOOL, DWORD milliseconds,
+                                       DWORD wakeMask) {
+    // There are no kernel objects to wait for, only events and time.
+    if (count != 0) return WAIT_FAILED;
+    if (!Queue().messages.empty() || Queue().quitPosted) return WAIT_OBJECT_0;
+    if (!sdl::VideoStarted()) {
+        SDL_Delay(milliseconds);
+        return WAIT_TIMEOUT;
+    }
+    const Uint32 start = SDL_GetTicks();
+    if (SDL_WaitEventTimeout(nullptr, static_cast<int>(milliseconds)) == 0) return WAIT_TIMEOUT;
+    if (WakesFor(wakeMask)) return WAIT_OBJECT_0;
+    // Only input came, which this wait leaves for later: the rest of the time passes.
+    const Uint32 spent = SDL_GetTicks() - start;
+    if (spent < milliseconds) SDL_Delay(milliseconds - spent);
+    return WAIT_TIMEOUT;
+}
+
 BOOL WINAPI TranslateMessage(const MSG* msg) {
     if (msg == nullptr || msg->message != WM_KEYDOWN) return FALSE;
     // SDL types no text for these keys; Windows makes characters of them.

@@ -174,10 +174,32 @@ void RepaintScreen(HWND window) {
     if (window != nullptr && window->renderer != nullptr) Draw(window);
 }
 
+int PictureScale(HWND window) {
+    if (window == nullptr || window->sdlWindow == nullptr || IsPopup(window) ||
+        InFullScreenView(window))
+        return 1;
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window->sdlWindow, &width, &height);
+    const int pictureWidth = ClientWidth(window);
+    return pictureWidth > 0 && width >= pictureWidth ? width / pictureWidth : 1;
+}
+
+POINT EngineScreenPoint(HWND window, int x, int y) {
+    // Rounded down, so a window just past the screen's edge is past it.
+    const int scale = PictureScale(window);
+    const auto down = [scale](int value) {
+        return value >= 0 ? value / scale : -((scale - 1 - value) / scale);
+    };
+    return {down(x), down(y)};
+}
+
 POINT ClientOrigin(HWND window) {
     POINT origin = {window->outer.left, window->outer.top};
-    if (window->sdlWindow != nullptr && !IsPopup(window))
+    if (window->sdlWindow != nullptr && !IsPopup(window)) {
         SDL_GetWindowPosition(window->sdlWindow, &origin.x, &origin.y);
+        origin = EngineScreenPoint(window, origin.x, origin.y);
+    }
     return origin;
 }
 

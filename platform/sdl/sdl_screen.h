@@ -30,7 +30,15 @@ bool PresentFrame(HWND window, const std::uint16_t* pixels, int width, int heigh
                   int x, int y);
 // Shows the last picture again, after the window was uncovered.
 void RepaintScreen(HWND window);
-// The client area's top-left corner in screen coordinates.
+// How many real pixels across one pixel of the window's picture takes: its
+// whole-number enlargement while it is a window, else 1. The screen positions
+// the engine sees (WM_MOVE, ClientToScreen, the primary surface's extent) are
+// counted in these pixels, so that the picture and the screen it is placed on
+// agree when the engine works out which part of its window is on the screen.
+int PictureScale(HWND window);
+// A point of the real screen as the engine sees it beside this window.
+POINT EngineScreenPoint(HWND window, int x, int y);
+// The client area's top-left corner in screen coordinates (see PictureScale).
 POINT ClientOrigin(HWND window);
 // True while the window is on the screen and has the keyboard focus.
 bool HasFocus(HWND window);

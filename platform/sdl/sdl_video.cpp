@@ -4,12 +4,13 @@
 
 #include <cstdio>
 
+#include "platform/sdl/sdl_display.h"
 #include "platform/sdl/sdl_gamepad.h"
 #include "platform/sdl/sdl_windows.h"
 
 namespace sdl {
 namespace {
-enum class VideoState { NotTried, Ready, Failed };
+enum class VideoState { NotTried, Ready };
 VideoState state = VideoState::NotTried;
 }  // namespace
 
@@ -23,13 +24,9 @@ bool VideoReady() {
         SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
         // The game decides when the program ends: closing the window is a request.
         SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
-            state = VideoState::Ready;
-            StartGamepads();
-        } else {
-            ReportSdlError("no display available");
-            state = VideoState::Failed;
-        }
+        if (!StartVideoOnADisplay()) EndForWantOfADisplay();
+        state = VideoState::Ready;
+        StartGamepads();
     }
     return state == VideoState::Ready;
 }

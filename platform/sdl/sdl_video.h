@@ -6,8 +6,8 @@ namespace sdl {
 
 // Tells SDL that main() has begun; called first by main.
 void StartProgram();
-// Starts SDL's video subsystem on first use. False when no display can be used;
-// the reason is printed once on standard error.
+// Starts SDL's video subsystem on first use. Without a display the program
+// ends there (see sdl_display.h): nothing that needs video can go on.
 bool VideoReady();
 // True once VideoReady has succeeded (events can be polled).
 bool VideoStarted();

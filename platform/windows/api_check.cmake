@@ -1,8 +1,8 @@
 # Generates a translation unit that holds every declaration of platform/api up
 # against the system's windows.h, ddraw.h and dsound.h. Compiling it on Windows
 # fails when a function's argument or return types (const-ness included), a COM
-# method, a type name, a constant's value, or a structure's field types and order
-# differ.
+# method, a type name, a constant's value, or a structure's or union's field
+# types and order differ.
 #   corvane_generate_api_check(<output.cpp> <api header>...)
 
 function(corvane_generate_api_check output)
@@ -73,11 +73,11 @@ function(corvane_generate_api_check output)
       endif()
     endforeach()
 
-    # Structures: COM interfaces hold virtual methods, the others hold fields.
-    string(REGEX MATCHALL "struct [A-Za-z_0-9]+ {[^}]*}" structs "${text}")
+    # Structures and unions: COM interfaces hold virtual methods, the others hold fields.
+    string(REGEX MATCHALL "(struct|union) [A-Za-z_0-9]+ {[^}]*}" structs "${text}")
     foreach(struct IN LISTS structs)
-      string(REGEX REPLACE "struct ([A-Za-z_0-9]+) {([^}]*)}" "\\1" name "${struct}")
-      string(REGEX REPLACE "struct ([A-Za-z_0-9]+) {([^}]*)}" "\\2" members "${struct}")
+      string(REGEX REPLACE "(struct|union) ([A-Za-z_0-9]+) {([^}]*)}" "\\2" name "${struct}")
+      string(REGEX REPLACE "(struct|union) ([A-Za-z_0-9]+) {([^}]*)}" "\\3" members "${struct}")
       if(members MATCHES "virtual")
         string(REGEX MATCHALL "virtual [^@]+\\) = 0" methods "${members}")
         foreach(method IN LISTS methods)
@@ -118,7 +118,7 @@ function(corvane_generate_api_check output)
     endforeach()
 
     # Free functions, all WINAPI.
-    string(REGEX REPLACE "struct [A-Za-z_0-9]+ {[^}]*}" "" text "${text}")
+    string(REGEX REPLACE "(struct|union) [A-Za-z_0-9]+ {[^}]*}" "" text "${text}")
     string(REGEX MATCHALL "[A-Za-z_0-9]+ \\*?WINAPI [A-Za-z_0-9]+\\([^)]*\\)@" functions
                           "${text}")
     foreach(function IN LISTS functions)

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -96,12 +98,58 @@ TEST_F(PresentationTest, BusyBlitterSkipsTheFrameWithZeroOtherFailuresWithOne) {
     EXPECT_EQ(headless::CallCount(Op::Restore), 0);
 }
 
-TEST_F(PresentationTest, WindowLeftOfTheScreenSkipsTheFrame) {
+TEST_F(PresentationTest, AWindowPartlyOffTheScreenShowsItsVisiblePart) {
     ASSERT_TRUE(Start(0, 320, 200));
-    Corvane.SetClientOrigin(-20, 40);
-    EXPECT_EQ(Corvane.ViewUpdate(), 1);
-    EXPECT_EQ(CallsOf(Op::BltFast)[0].result, DDERR_INVALIDRECT);
-    EXPECT_EQ(headless::PresentCount(), 0);
+    HWND window = Corvane.GetWindow();
+    const RECT outer = headless::Describe(window).outer;
+    const int frameLeft = headless::Describe(window).client.left - outer.left;
+    const int frameTop = headless::Describe(window).client.top - outer.top;
+    std::mt19937 random(2024);
+    std::uniform_int_distribution<int> across(-400, 1950);
+    std::uniform_int_distribution<int> down(-250, 1110);
+    for (int move = 0; move < 60; ++move) {
+        // The first moves put the client area's corners just inside and just
+        // outside each edge of the 1920 x 1080 screen.
+        const int corners[][2] = {{0, 0}, {-1, -1}, {1600, 880}, {1601, 881}, {-319, 500}};
+        const bool corner = move < 5;
+        const int left = corner ? corners[move][0] : across(random);
+        const int top = corner ? corners[move][1] : down(random);
+        SCOPED_TRACE(testing::Message() << "client area at (" << left << ", " << top << ")");
+        headless::MoveWindowTo(window, left - frameLeft, top - frameTop);
+
+        ASSERT_TRUE(Corvane.LockSurface());
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 320; ++x)
+                Corvane.GetBackBuffer()[y * Corvane.GetWidth() + x] = Pattern(x + move, y);
+        Corvane.UnlockSurface();
+        const int presented = headless::PresentCount();
+        const int copies = headless::CallCount(Op::BltFast);
+        EXPECT_EQ(Corvane.ViewUpdate(), 1);
+
+        const int visibleLeft = std::max(left, 0);
+        const int visibleTop = std::max(top, 0);
+        const int visibleWidth = std::min(left + 320, 1920) - visibleLeft;
+        const int visibleHeight = std::min(top + 200, 1080) - visibleTop;
+        if (visibleWidth <= 0 || visibleHeight <= 0) {
+            EXPECT_EQ(headless::CallCount(Op::BltFast), copies) << "nothing of it is on the screen";
+            EXPECT_EQ(headless::PresentCount(), presented);
+            continue;
+        }
+        ASSERT_EQ(headless::PresentCount(), presented + 1);
+        const headless::CallRecord copy = CallsOf(Op::BltFast).back();
+        EXPECT_EQ(copy.result, DD_OK);
+        const bool whole = visibleWidth == 320 && visibleHeight == 200;
+        EXPECT_EQ(copy.args.size(), whole ? 3u : 7u) << "a source rectangle only for a part";
+        const headless::Frame& frame = headless::LastFrame();
+        ASSERT_EQ(frame.width, visibleWidth);
+        ASSERT_EQ(frame.height, visibleHeight);
+        int wrong = 0;
+        for (int y = 0; y < visibleHeight; ++y)
+            for (int x = 0; x < visibleWidth; ++x)
+                wrong +=
+                    frame.At(x, y) != Pattern(visibleLeft - left + x + move, visibleTop - top + y);
+        EXPECT_EQ(wrong, 0);
+    }
 }
 
 TEST_F(PresentationTest, LostWindowedSurfacesAreReportedAndRestored) {
@@ -129,6 +177,37 @@ TEST_F(PresentationTest, LostWindowedSurfacesAreReportedAndRestored) {
     EXPECT_EQ(PatternMismatches(headless::LastFrame()), 0);
 }
 
+TEST_F(PresentationTest, ALostSurfaceOpensOneBoxThoughClosingItPresentsAgain) {
+    ASSERT_TRUE(Start(0, 320, 200));
+    headless::LoseSurfaces();
+    const size_t delivered = headless::DeliveredMessages().size();
+    EXPECT_EQ(Corvane.ViewUpdate(), 1);
+
+    // The box took the focus and gave it back; WM_SETFOCUS presented again while
+    // the surfaces were still lost, and that frame restored them without a box.
+    ASSERT_EQ(headless::MessageBoxes().size(), 1u);
+    EXPECT_EQ(headless::MessageBoxes()[0].text, "<WinDX::ViewUpdate> Error: Surface Lost");
+    const std::vector<UINT> messages = headless::DeliveredMessages();
+    EXPECT_EQ(std::vector<UINT>(messages.begin() + delivered, messages.end()),
+              (std::vector<UINT>{WM_KILLFOCUS, WM_SETFOCUS}));
+    const auto copies = CallsOf(Op::BltFast);
+    ASSERT_EQ(copies.size(), 2u);
+    EXPECT_EQ(copies[1].result, DDERR_SURFACELOST) << "the frame presented from WM_SETFOCUS";
+    for (const headless::CallRecord& restore : CallsOf(Op::Restore))
+        EXPECT_EQ(restore.result, DD_OK);
+    EXPECT_EQ(Corvane.active, 1);
+
+    DrawPattern(320, 200);
+    EXPECT_EQ(Corvane.ViewUpdate(), 1);
+    EXPECT_EQ(PatternMismatches(headless::LastFrame()), 0);
+    EXPECT_EQ(headless::MessageBoxes().size(), 1u);
+
+    // Lost again later, the box comes again.
+    headless::LoseSurfaces();
+    EXPECT_EQ(Corvane.ViewUpdate(), 1);
+    EXPECT_EQ(headless::MessageBoxes().size(), 2u);
+}
+
 TEST_F(PresentationTest, FailedRestoreAnswersZero) {
     for (int failing : {1, 2}) {
         SCOPED_TRACE(failing);
@@ -136,9 +215,11 @@ TEST_F(PresentationTest, FailedRestoreAnswersZero) {
         ResetEngine();
         ASSERT_TRUE(Start(0, 320, 200));
         headless::LoseSurfaces();
-        headless::FailCall(Op::Restore, failing, DDERR_WRONGMODE);
+        // The frame presented from WM_SETFOCUS while the box is up restores both
+        // surfaces first (calls 1 and 2); then the frame that opened the box.
+        headless::FailCall(Op::Restore, 2 + failing, DDERR_WRONGMODE);
         EXPECT_EQ(Corvane.ViewUpdate(), 0);
-        EXPECT_EQ(headless::CallCount(Op::Restore), failing) << "stops at the failure";
+        EXPECT_EQ(headless::CallCount(Op::Restore), 2 + failing) << "stops at the failure";
     }
 }
 

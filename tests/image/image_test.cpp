@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "display/pixel_format.h"
@@ -272,17 +273,31 @@ TEST(ImageTest, PremultiplyOnTrueColourScalesBytes) {
     EXPECT_EQ(derived.format, IMAGE_32BIT | IMAGE_ALPHA);
 }
 
-TEST(ImageTest, EmptyImagePreparesHarmlessly) {
+TEST(ImageTest, EmptyAndUnholdableImagesPrepareHarmlessly) {
     Use565();
-    for (std::int8_t purpose : {DRAW_PLAIN, DRAW_MASKED, DRAW_ALPHA, DRAW_ADDITIVE}) {
-        SCOPED_TRACE(static_cast<int>(purpose));
-        Image image;
-        image.Prepare(purpose);
-        EXPECT_EQ(image.pixels, nullptr);
-        EXPECT_EQ(image.purpose, purpose);
-        EXPECT_TRUE(image.format & IMAGE_16BIT);
-        const bool derivesAlpha = purpose == DRAW_ALPHA || purpose == DRAW_ADDITIVE;
-        EXPECT_EQ(Image::HasAlpha(image.format) != 0, derivesAlpha);
+    // Sizes whose planes no allocation can hold: their byte counts overflow
+    // 32 bits, or 64 bits when taken at four bytes a pixel.
+    const int sizes[][2] = {{0, 0}, {65536, 65536}, {0x7FFFFFFF, 3}, {0x7FFFFFFF, 0x7FFFFFFF}};
+    for (const auto& size : sizes) {
+        for (std::int8_t purpose : {DRAW_PLAIN, DRAW_MASKED, DRAW_ALPHA, DRAW_ADDITIVE}) {
+            SCOPED_TRACE(std::to_string(size[0]) + " x " + std::to_string(size[1]) + ", purpose " +
+                         std::to_string(purpose));
+            Image image;
+            if (size[0] > 0) image.Size(size[0], size[1], IMAGE_32BIT | IMAGE_EXTRABYTE);
+            image.Prepare(purpose);
+            EXPECT_EQ(image.pixels, nullptr);
+            EXPECT_EQ(image.Words(), nullptr);
+            EXPECT_EQ(image.AlphaPlane(), nullptr);
+            EXPECT_EQ(image.purpose, purpose);
+            EXPECT_TRUE(image.format & IMAGE_16BIT);
+            const bool derivesAlpha = purpose == DRAW_ALPHA || purpose == DRAW_ADDITIVE;
+            EXPECT_EQ(Image::HasAlpha(image.format) != 0, derivesAlpha);
+            image.Fill(31, 63, 31);
+            image.SetPixel(1, 1, 1, 1, 1);
+            int r = 1, g = 1, b = 1;
+            image.GetPixel(1, 1, r, g, b);
+            EXPECT_EQ(r + g + b, 0);
+        }
     }
 }
 

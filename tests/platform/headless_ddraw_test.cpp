@@ -2,8 +2,9 @@
 
 #include <cstring>
 
-#include "platform/headless/control.h"
 #include "platform/common/device_context.h"
+#include "platform/headless/control.h"
+#include "tests/platform/surface_rules_check.h"
 
 namespace {
 
@@ -171,6 +172,20 @@ TEST_F(HeadlessDDrawTest, PaddedSurfacesAndBltFastThatDoesNotFit) {
     EXPECT_EQ(pixels[pitch / 2 + 19], 0x1234);
     large->Unlock(nullptr);
     EXPECT_EQ(headless::PresentCount(), 0) << "only a copy onto the primary presents";
+}
+
+TEST_F(HeadlessDDrawTest, RectanglesAreCheckedAsDirectDrawChecksThem) {
+    headless::SetDesktop(640, 480, 16);
+    ASSERT_EQ(DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
+    ASSERT_EQ(dd->SetCooperativeLevel(Window(), DDSCL_NORMAL), DD_OK);
+    DDSURFACEDESC screen = Request(DDSD_CAPS, DDSCAPS_PRIMARYSURFACE);
+    ASSERT_EQ(dd->CreateSurface(&screen, &front, nullptr), DD_OK);
+    DDSURFACEDESC plain = Request(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN);
+    plain.dwWidth = 40;
+    plain.dwHeight = 30;
+    ASSERT_EQ(dd->CreateSurface(&plain, &back, nullptr), DD_OK);
+    CheckRectangleRules(front, 640, 480, back);
+    EXPECT_EQ(headless::PresentCount(), 2) << "every accepted copy onto the screen presents";
 }
 
 TEST_F(HeadlessDDrawTest, LostChainComesBackWithItsMemoryCleared) {

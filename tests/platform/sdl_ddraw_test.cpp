@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/sdl/sdl_program.h"
 #include "platform/sdl/sdl_windows.h"
 #include "tests/platform/sdl_fixture.h"
+#include "tests/platform/surface_rules_check.h"
 
 namespace {
 
@@ -187,6 +189,52 @@ TEST_F(SdlDirectDraw, BltFastOntoThePrimaryShowsThePictureAtTheClientOrigin) {
     EXPECT_EQ(primary->BltFast(origin.x, origin.y, back, nullptr, DDBLTFAST_WAIT),
               DDERR_SURFACEBUSY);
     back->Unlock(nullptr);
+}
+
+TEST_F(SdlDirectDraw, RectanglesAreCheckedAsDirectDrawChecksThem) {
+    HWND window = MakeWindow(WS_SYSMENU, 0, 0, 40, 30);
+    Start(window, DDSCL_NORMAL);
+    IDirectDrawSurface* primary = nullptr;
+    IDirectDrawSurface* back = nullptr;
+    ASSERT_EQ(Create(DDSD_CAPS, DDSCAPS_PRIMARYSURFACE, 0, 0, &primary), DD_OK);
+    ASSERT_EQ(Create(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN, 40, 30, &back),
+              DD_OK);
+    CheckRectangleRules(primary, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                        back);
+}
+
+TEST_F(SdlDirectDraw, AnEnlargedWindowPartlyOffTheScreenShowsItsVisiblePart) {
+    // Screen positions count the picture's pixels, so the part of an enlarged
+    // window that the engine works out is on the screen is the part that is.
+    sdl::DisplayOptions enlarged;
+    enlarged.scale = 2;
+    sdl::SetDisplayOptions(enlarged);
+    HWND window = MakeWindow(WS_SYSMENU, -30, 40, 64, 48);
+    sdl::SetDisplayOptions(sdl::DisplayOptions{1});
+    Start(window, DDSCL_NORMAL);
+    IDirectDrawSurface* primary = nullptr;
+    IDirectDrawSurface* back = nullptr;
+    ASSERT_EQ(Create(DDSD_CAPS, DDSCAPS_PRIMARYSURFACE, 0, 0, &primary), DD_OK);
+    ASSERT_EQ(Create(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN, 64, 48, &back),
+              DD_OK);
+    Fill(back, Word);
+    int realX = 0;
+    int realY = 0;
+    SDL_GetWindowPosition(window->sdlWindow, &realX, &realY);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    ASSERT_LT(realX, 0);
+    ASSERT_GE(realY, 0);
+    EXPECT_EQ(origin.x, realX / 2);
+    EXPECT_EQ(origin.y, realY / 2);
+
+    RECT visible = {-origin.x, 0, 64, 48};
+    ASSERT_EQ(primary->BltFast(0, static_cast<DWORD>(origin.y), back, &visible, DDBLTFAST_WAIT),
+              DD_OK);
+    int wrong = 0;
+    for (int y = 0; y < 48; ++y)
+        for (int x = -origin.x; x < 64; ++x) wrong += Shown(window, 2 * x, 2 * y) != Word(x, y);
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST_F(SdlDirectDraw, BltFastBetweenMemorySurfacesCopiesInsideTheTarget) {

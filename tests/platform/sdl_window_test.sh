@@ -9,9 +9,14 @@
 #     for the right arrow held K frames, for some K of at least 1. The walk
 #     animation steps every 30 frames, so where the hold fell in that cycle
 #     matters: both phases the replay can give are tried for every K.
-#  3. The close request ends the program with exit code 0, and debug.txt then
+#  3. Held for three seconds, the right arrow moves the view a pixel a frame at
+#     a steady rate near the display's refresh, the game using well under a
+#     core; with another window focused it shows nothing and uses well under a
+#     core too.
+#  4. The close request ends the program with exit code 0, and debug.txt then
 #     holds the engine's start-up lines.
 set -euo pipefail
+source "$(dirname "$0")/../support/play_checks.sh"
 
 program=$1 workdir=$2 replay=$3 compare=$4 close_request=$5
 max_frames=90
@@ -39,6 +44,34 @@ sleep 0.2
 xdotool keyup Right
 expect_picture "$window" "$workdir/shot-moved.ppm" "${walk_frames[@]}"
 echo "after the right arrow: $(cat "$workdir/shot-moved.ppm.txt")"
+
+# Three seconds of walking: the frames that ran are the pixels the view moved.
+span_begin "$program_pid"
+xdotool keydown Right
+sleep 3
+xdotool keyup Right
+span_end "$program_pid"
+shoot "$window" "$workdir/shot-walked.ppm"
+walked=$(frames_walked "$workdir/shot-moved.ppm" "$workdir/shot-walked.ppm") ||
+    fail "the picture after three seconds of walking is no walk from before"
+# Sixty pictures a second through SDL on Xvfb, drawn by Mesa's software
+# renderer, take some 40 % of a core on a busy two-core machine.
+rate_check "walking for three seconds" "$walked" "$SPAN_SECONDS" "$SPAN_TICKS" 60 ||
+    fail "the frames are not paced to the display"
+
+# Another window takes the focus (xlogo comes with xwd): the game shows nothing
+# and waits out its frames' time.
+xlogo -geometry 100x100+900+600 &
+other_pid=$!
+session_pids+=("$other_pid")
+other=$(timeout 30 xdotool search --sync --onlyvisible --class xlogo | head -n 1) ||
+    fail "xlogo's window did not appear"
+xdotool windowfocus --sync "$other"
+sleep 1
+waiting_check "with another window focused" "$program_pid" ||
+    fail "the game without the focus does not wait"
+stop "$other_pid"
+xdotool windowfocus --sync "$window"
 
 "$close_request" "$window" || fail "the close request could not be sent"
 wait_exit 10

@@ -21,13 +21,14 @@ run(0 topng ${FIXTURES}/rgba8_ii_strips.tif rgba.png)
 run(0 totiff rgba.png rgba.tif)
 expect("the alpha channel is dropped" "${err}" "totiff rgba.png")
 
-# A file the engine would refuse: its only strip cut short.
+# A file cut short loads, its missing rows black; a PNG is refused.
 execute_process(COMMAND head -c 200 ${FIXTURES}/rgb8_ii_1strip.tif OUTPUT_FILE ${WORK}/cut.tif)
-run(2 info cut.tif)
-expect("engine: refuses it: Strip 0 runs past the end of the file." "${out}" "info cut.tif")
-run(2 topng cut.tif cut.png)
-expect("the engine refuses this file" "${err}" "topng cut.tif")
-if(EXISTS ${WORK}/cut.png)
+run(3 info cut.tif)
+expect("engine: loads it, but 3 of its 5 rows are not in the file and stay black" "${out}"
+       "info cut.tif")
+run(2 topng a.png refused.png)
+expect("the engine refuses this file" "${err}" "topng a.png")
+if(EXISTS ${WORK}/refused.png)
   message(FATAL_ERROR "topng wrote a PNG for a refused file")
 endif()
 
@@ -55,13 +56,16 @@ file(MAKE_DIRECTORY ${WORK}/game/Images)
 file(COPY ${FIXTURES}/rgba16_deflate.tif ${FIXTURES}/rgb8_ii_1strip.tif DESTINATION ${WORK}/game/Images)
 file(COPY_FILE ${FIXTURES}/rgba8.png ${WORK}/game/Images/drawn.tif)
 file(COPY_FILE ${FIXTURES}/rgba8.png ${WORK}/game/source.png)
+file(COPY_FILE ${WORK}/cut.tif ${WORK}/game/Images/cut.tif)
 run(2 check game)
+expect("game/Images/cut.tif: loads wrongly: 3 of its 5 rows are not in the file" "${out}"
+       "check game")
 expect("game/Images/drawn.tif: would be refused: it is not a TIFF file but a PNG picture"
        "${out}" "check game")
 expect("game/Images/rgb8_ii_1strip.tif: loads (7 x 5)\n" "${out}" "check game")
 expect("game/Images/rgba16_deflate.tif: loads wrongly: its pixel data is AdobeDeflate" "${out}"
        "check game")
-expect("3 files: 1 load, 1 load wrongly, 1 would be refused" "${out}" "check game")
+expect("4 files: 1 load, 2 load wrongly, 1 would be refused" "${out}" "check game")
 
 # Help, usage and errors.
 foreach(command convert preview check info topng totiff play)

@@ -10,7 +10,9 @@
 
 #include "image/image.h"
 #include "platform/headless/control.h"
+#include "shell/debugger.h"
 #include "tests/support/engine_fixture.h"
+#include "tests/tiff/tiff_builder.h"
 #include "tiff/tiff_file.h"
 
 namespace {
@@ -188,20 +190,78 @@ TEST_F(TiffFixtureFileTest, TwoImagesLoadTheFirstWithAWarning) {
     EXPECT_EQ(engine.colour, ReferenceDecode(path).colour);
 }
 
-TEST_F(TiffFixtureFileTest, LzwFileIsAnnouncedThenItsCodesAreTakenAsPixels) {
-    const std::string path = Fixture("rgb8_lzw.tif");
+// Compressed strips are taken as rows as they stand: the picture holds the
+// coded bytes from each strip's offset, and rows past the end of the file stay
+// black. tiffcp's small file holds all its rows; ImageMagick's, like most
+// compressed files, is far shorter than its rows.
+TEST_F(TiffFixtureFileTest, LzwFilesAreAnnouncedThenTheirCodesAreTakenAsPixels) {
+    struct Case {
+        const char* file;
+        std::vector<std::uint32_t> strips;  // offsets, as tiffdump lists them
+        int rowsPerStrip;
+        int missing;
+    };
+    for (const Case& c :
+         {Case{"rgb8_lzw.tif", {8}, 5, 0}, Case{"rgb8_lzw_magick.tif", {8, 97, 186, 275}, 8, 20}}) {
+        SCOPED_TRACE(c.file);
+        headless::ClearMessageBoxes();
+        Debug.Open("debug.txt");
+        const std::string path = Fixture(c.file);
+        TiffFile inspected;
+        EXPECT_TRUE(inspected.Inspect(path.c_str()));
+        TiffFile tiff;
+        const Decoded engine = EngineDecode(path, tiff);
+        ASSERT_EQ(headless::MessageBoxes().size(), 1u);
+        EXPECT_EQ(headless::MessageBoxes()[0].text.substr(0, 46),
+                  "TIF Load Error: LZW Compression not supported.");
+        EXPECT_EQ(tiff.compression, 5);
+        EXPECT_EQ(tiff.missingRows, c.missing);
+        EXPECT_EQ(inspected.missingRows, c.missing);
+
+        const Bytes file = ReadBytes(path);
+        const std::size_t rowBytes = std::size_t(engine.width) * 3;
+        Bytes expected;
+        for (int y = 0; y < engine.height; ++y) {
+            const std::size_t at = c.strips[std::size_t(y / c.rowsPerStrip)] +
+                                   std::size_t(y % c.rowsPerStrip) * rowBytes;
+            if (at + rowBytes <= file.size())
+                expected.insert(expected.end(), file.begin() + at, file.begin() + at + rowBytes);
+            else
+                expected.resize(expected.size() + rowBytes, 0);
+        }
+        EXPECT_EQ(engine.colour, expected);
+        EXPECT_EQ(ReadDebugLog(), c.missing == 0
+                                      ? std::string()
+                                      : "Load:Tiff: " + path + ": " + std::to_string(c.missing) +
+                                            " of " + std::to_string(engine.height) +
+                                            " rows are not in the file and stay black.\n  ");
+    }
+}
+
+// A file cut short, as by a broken download: the rows it still holds load as
+// they did, the others stay black, and the debug log says how many are missing.
+TEST_F(TiffFixtureFileTest, FileCutShortLoadsTheRowsItHolds) {
+    const std::string whole = Fixture("rgb8_ii_1strip.tif");
+    TiffFile reference;
+    const Decoded full = EngineDecode(whole, reference);
+    Bytes bytes = ReadBytes(whole);
+    bytes.resize(200);  // the strip starts at 140: two rows of 21 bytes and part of a third
+    {
+        std::ofstream out("cut.tif", std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    }
     TiffFile tiff;
-    const Decoded engine = EngineDecode(path, tiff);
-    ASSERT_EQ(headless::MessageBoxes().size(), 1u);
-    EXPECT_EQ(headless::MessageBoxes()[0].text.substr(0, 46),
-              "TIF Load Error: LZW Compression not supported.");
-    EXPECT_EQ(tiff.compression, 5);
-    // The strip starts at offset 8; its first 7 x 5 x 3 coded bytes are the picture.
-    std::ifstream in(path, std::ios::binary);
-    Bytes coded(105);
-    in.seekg(8);
-    in.read(reinterpret_cast<char*>(coded.data()), 105);
-    EXPECT_EQ(engine.colour, coded);
+    const Decoded cut = EngineDecode("cut.tif", tiff);
+    ASSERT_EQ(cut.width, 7);
+    ASSERT_EQ(cut.height, 5);
+    Bytes expected(full.colour.begin(), full.colour.begin() + 2 * 21);
+    expected.resize(full.colour.size(), 0);
+    EXPECT_EQ(cut.colour, expected);
+    EXPECT_EQ(tiff.done, 1);
+    EXPECT_EQ(tiff.missingRows, 3);
+    EXPECT_EQ(ReadDebugLog(),
+              "Load:Tiff: cut.tif: 3 of 5 rows are not in the file and stay black.\n  ");
+    EXPECT_TRUE(headless::MessageBoxes().empty());
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ TEST_F(TiffReaderTest, TwoPixelIntelRgbGivesItsBytesAsTheyAre) {
     EXPECT_TRUE(headless::MessageBoxes().empty());
 }
 
-TEST_F(TiffReaderTest, FourthSampleWithExtraSamplesBecomesTheAlphaPlane) {
+TEST_F(TiffReaderTest, FourthSampleIsTheAlphaPlaneOnlyWithExtraSamples) {
     for (bool motorola : {false, true}) {
         TiffBuilder file = RgbFile(2, 1, 1, 4, 8, motorola);
         file.pixels = {10, 20, 30, 40, 50, 60, 70, 80};
@@ -54,6 +54,17 @@ TEST_F(TiffReaderTest, FourthSampleWithExtraSamplesBecomesTheAlphaPlane) {
         EXPECT_EQ(Alpha(image), (Bytes{40, 80}));
         EXPECT_EQ(tiff.extraSamples, 1);
         EXPECT_EQ(tiff.bitsPerSample[3], 8);
+
+        // Without ExtraSamples the fourth sample keeps its room in each pixel
+        // but is no alpha.
+        file.Remove(338);
+        file.Write("b.tif");
+        Image plain;
+        TiffFile noAlpha;
+        noAlpha.LoadTiff("b.tif", &plain);
+        EXPECT_EQ(plain.format, IMAGE_32BIT);
+        EXPECT_EQ(Colour(plain), (Bytes{10, 20, 30, 50, 60, 70}));
+        EXPECT_EQ(noAlpha.rowBytes, 8);
     }
 }
 

@@ -2,9 +2,9 @@
 # engine_probe.exe under Wine on a 1024 x 768 16-bit desktop: start-up log, the
 # presented picture (boxes, ramps, the odd last column, GDI text), the right
 # arrow key, and a clean end on Alt+F4 (WM_CLOSE) with exit code 0. Windowed, the
-# picture also follows the window when it moves (through a spell partly off the
-# screen); with "fullscreen" the probe takes the whole screen in the desktop's
-# own mode and presents by flipping.
+# picture also follows the window when it moves, and shows its visible part
+# while the window is partly off the screen; with "fullscreen" the probe takes
+# the whole screen in the desktop's own mode and presents by flipping.
 #   wine_probe_test.sh ENGINE_PROBE.EXE WINE_STATE_DIR WORK_DIR [fullscreen]
 source "$(dirname "$0")/wine_session.sh"
 EXE="$1"
@@ -76,17 +76,21 @@ xdotool keyup --window "$window" Right 2>/dev/null
 wine_wait_for_picture 10 "$window" "$WORK/expected_idle.png" shot_released "$text_strip"
 note "the right arrow key lights the marker while held"
 
-# Partly off the screen the copy onto the screen is refused; the frames go on,
-# and once the window is whole again the picture shows at its new place.
+# Partly off the screen, past the left and top edges or the right and bottom
+# ones, the window shows its visible part and keeps showing new frames; whole
+# again, it shows the whole picture at its new place.
 if [ "$MODE" = windowed ]; then
-    xdotool windowmove "$window" 850 600 2>/dev/null
-    sleep 0.5
+    xdotool windowmove "$window" -100 -40 2>/dev/null
+    wine_wait_for_picture 10 "$window" "$WORK/expected_idle.png" shot_off_left "$text_strip"
     xdotool keydown --window "$window" Right 2>/dev/null
-    sleep 0.5
-    xdotool windowmove "$window" 40 60 2>/dev/null
-    wine_wait_for_picture 10 "$window" "$WORK/expected_held.png" shot_moved "$text_strip"
+    wine_wait_for_picture 10 "$window" "$WORK/expected_held.png" shot_off_left_held "$text_strip"
+    xdotool windowmove "$window" 850 600 2>/dev/null
+    wine_wait_for_picture 10 "$window" "$WORK/expected_held.png" shot_off_right "$text_strip"
     xdotool keyup --window "$window" Right 2>/dev/null
-    note "after a move through a place partly off the screen the picture follows the window"
+    wine_wait_for_picture 10 "$window" "$WORK/expected_idle.png" shot_off_right_idle "$text_strip"
+    xdotool windowmove "$window" 40 60 2>/dev/null
+    wine_wait_for_picture 10 "$window" "$WORK/expected_idle.png" shot_moved "$text_strip"
+    note "partly off the screen at either corner the window shows its visible part, walking"
 fi
 
 xdotool key --window "$window" alt+F4 2>/dev/null

@@ -2,10 +2,12 @@
 # on a private X server; sourced by the wine_*_test.sh scripts.
 #
 # Each test gets its own Xvfb (display number picked by Xvfb) and a work folder,
-# and shares one Wine prefix under the build tree. HOME (also under the build
-# tree) holds an ALSA configuration whose default device is a null sink, so
-# DirectSound finds a device on a machine without sound hardware; a second HOME
-# without it stands for a machine with no sound device at all.
+# and shares one Wine prefix under the build tree, made afresh at the start of
+# every test run (wine_prefix_setup.sh): a prefix left by an earlier run, or
+# by another Wine, can break every test. HOME (also under the build tree)
+# holds an ALSA configuration whose default device is a null sink, so
+# DirectSound finds a device on a machine without sound hardware; a second
+# HOME without it stands for a machine with no sound device at all.
 #
 # Variables a test sets before wine_begin:
 #   WINE_STATE  folder for the shared prefix and HOME (under the build tree)
@@ -22,6 +24,7 @@ note() { echo "-- $*"; }
 
 XVFB_PID=""
 PROGRAM_PID=""
+PROGRAM_EXE=""
 PROGRAM_RC_FILE=""
 
 wine_end() {
@@ -65,10 +68,7 @@ wine_begin() {
 
     export HOME="$WINE_STATE/home-$audio"
     mkdir -p "$HOME"
-    export WINEPREFIX="$WINE_STATE/prefix"
-    export WINEDEBUG=-all
-    # No Mono or Gecko installer prompts: the programs need neither.
-    export WINEDLLOVERRIDES="mscoree,mshtml="
+    wine_environment
     case "$audio" in
         null) echo 'pcm.!default { type null }' >"$HOME/.asoundrc" ;;
         none) echo 'pcm.!default { type hw card 99 }' >"$HOME/.asoundrc" ;;
@@ -76,12 +76,30 @@ wine_begin() {
     esac
     (
         flock 9
-        if [ ! -f "$WINEPREFIX/system.reg" ]; then
-            note "creating the Wine prefix $WINEPREFIX"
-            timeout 180 wine wineboot -i >"$WINE_STATE/wineboot.log" 2>&1 ||
-                die "wineboot failed (see $WINE_STATE/wineboot.log)"
-        fi
+        [ -f "$WINEPREFIX/system.reg" ] || wine_make_prefix
     ) 9>"$WINE_STATE/prefix.lock"
+}
+
+# wine_environment: the variables every Wine command here runs with.
+wine_environment() {
+    export WINEPREFIX="$WINE_STATE/prefix"
+    export WINEDEBUG=-all
+    # No Mono or Gecko installer prompts: the programs need neither.
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+# wine_make_prefix: a new prefix in WINEPREFIX. DirectDraw draws through Wine's
+# GDI renderer: its OpenGL one would draw on Mesa's software rasteriser on a
+# machine without a graphics card, at some 10 to 20 ms of processor time per
+# presented picture, which is Wine's cost, not the program's.
+wine_make_prefix() {
+    note "creating the Wine prefix $WINEPREFIX"
+    timeout 180 wine wineboot -i >"$WINE_STATE/wineboot.log" 2>&1 ||
+        die "wineboot failed (see $WINE_STATE/wineboot.log)"
+    wine reg add 'HKCU\Software\Wine\Direct3D' /v renderer /d no3d /f \
+        >>"$WINE_STATE/wineboot.log" 2>&1 ||
+        die "the Direct3D renderer could not be set (see $WINE_STATE/wineboot.log)"
+    wineserver -w
 }
 
 # wine_launch EXE [ARGUMENT...]: starts EXE in the work folder; the exit code
@@ -89,6 +107,7 @@ wine_begin() {
 wine_launch() {
     local exe="$1"
     shift
+    PROGRAM_EXE="$exe"
     cp "$exe" "$WORK/"
     PROGRAM_RC_FILE="$WORK/exit_code"
     rm -f "$PROGRAM_RC_FILE"
@@ -99,6 +118,18 @@ wine_launch() {
         echo $? >"$PROGRAM_RC_FILE"
     ) &
     PROGRAM_PID=$!
+}
+
+# wine_program_pid: the process the launched program runs in. A 64-bit program
+# leaves its launcher and runs under its Windows path; a 32-bit one stays the
+# launcher's child.
+wine_program_pid() {
+    local path pid
+    path="Z:$(tr / '\\' <<<"$WORK")\\$(basename "$PROGRAM_EXE")"
+    pid=$(ps -eo pid=,args= | PROGRAM_PATH="$path" awk 'index($0, ENVIRON["PROGRAM_PATH"]) {print $1; exit}')
+    [ -n "$pid" ] || pid=$(pgrep -P "$PROGRAM_PID" | head -n 1)
+    [ -n "$pid" ] || die "the program's process is not found"
+    echo "$pid"
 }
 
 # wine_wait_exit SECONDS: waits for the program to end and prints its exit code.
@@ -145,15 +176,26 @@ before its window showed; its log: $(tr '\r' ' ' <"$WORK/debug.txt" 2>/dev/null)
 (windows in $WORK/windows.txt)"
 }
 
-# wine_client_shot WINDOW OUT.png: the window's area of the screen, as the user sees it.
+# wine_client_shot WINDOW OUT.png: the part of the window's area that is on the
+# screen, as the user sees it; VISIBLE_LEFT, VISIBLE_TOP, VISIBLE_WIDTH and
+# VISIBLE_HEIGHT tell which part of the window that is.
 wine_client_shot() {
-    local id="$1" out="$2" geometry x y w h
+    local id="$1" out="$2" geometry x y w h screen_w screen_h
     geometry=$(xwininfo -id "$id")
     x=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$geometry")
     y=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$geometry")
     w=$(awk '/^  Width:/ {print $2}' <<<"$geometry")
     h=$(awk '/^  Height:/ {print $2}' <<<"$geometry")
-    import -silent -window root -crop "${w}x$h+$x+$y" +repage "$out"
+    read -r screen_w screen_h < <(xwininfo -root | awk '/^  Width:/ {w = $2} /^  Height:/ {h = $2}
+        END {print w, h}')
+    VISIBLE_LEFT=$((x < 0 ? -x : 0))
+    VISIBLE_TOP=$((y < 0 ? -y : 0))
+    VISIBLE_WIDTH=$(((x + w > screen_w ? screen_w - x : w) - VISIBLE_LEFT))
+    VISIBLE_HEIGHT=$(((y + h > screen_h ? screen_h - y : h) - VISIBLE_TOP))
+    ((VISIBLE_WIDTH > 0 && VISIBLE_HEIGHT > 0)) || die "window $id is not on the screen"
+    import -silent -window root \
+        -crop "${VISIBLE_WIDTH}x$VISIBLE_HEIGHT+$((x + VISIBLE_LEFT))+$((y + VISIBLE_TOP))" \
+        +repage "$out"
 }
 
 # quantize_565 IN OUT: keeps the top 5, 6 and 5 bits of red, green and blue, so a
@@ -187,19 +229,24 @@ differing_pixels() {
 }
 
 # wine_wait_for_picture SECONDS WINDOW EXPECTED.png NAME [MASK]: screenshots the
-# window until its client area equals EXPECTED (in 5:6:5); MASK, an ImageMagick
-# rectangle "x0,y0 x1,y1", is blackened in the shot first (EXPECTED holds black
-# there). Fails with the last shot and a difference picture kept in the work folder.
+# window until the part of it on the screen equals that part of EXPECTED (in
+# 5:6:5); MASK, an ImageMagick rectangle "x0,y0 x1,y1" in the window, is
+# blackened in the shot first (EXPECTED holds black there). Fails with the last
+# shot and a difference picture kept in the work folder.
 wine_wait_for_picture() {
     local limit=$(($1 * 4)) id="$2" expected="$3" name="$4" mask="${5:-}" count=""
-    local compared="$WORK/$name.png"
+    local compared="$WORK/$name.png" part="$WORK/$name.expected.png" x0 y0 x1 y1
     for ((i = 0; i < limit; ++i)); do
         wine_client_shot "$id" "$WORK/$name.png"
+        convert "$expected" -crop "${VISIBLE_WIDTH}x$VISIBLE_HEIGHT+$VISIBLE_LEFT+$VISIBLE_TOP" \
+            +repage "$part"
         if [ -n "$mask" ]; then
             compared="$WORK/$name.masked.png"
-            convert "$WORK/$name.png" -fill black -draw "rectangle $mask" "$compared"
+            IFS=', ' read -r x0 y0 x1 y1 <<<"$mask"
+            convert "$WORK/$name.png" -fill black -draw "rectangle $((x0 - VISIBLE_LEFT)),$((y0 - \
+VISIBLE_TOP)) $((x1 - VISIBLE_LEFT)),$((y1 - VISIBLE_TOP))" "$compared"
         fi
-        count=$(differing_pixels "$compared" "$expected" "$WORK/$name.diff.png")
+        count=$(differing_pixels "$compared" "$part" "$WORK/$name.diff.png")
         [ "$count" = "0" ] && return 0
         sleep 0.25
     done

@@ -21,10 +21,10 @@ const char kCheckHelp[] =
     "\n"
     "Runs every TIFF (.tif, .tiff) and WAV (.wav) file under DIR, and under the\n"
     "folders in it, through the engine's loaders, and prints one line for each:\n"
-    "loads, loads wrongly (a compressed TIFF, a WAV whose samples the loader\n"
-    "misses) or would be refused (a TIFF the game would end on), and why; then a\n"
-    "count. Exit status: 0 when every file loads, 2 when one would be refused, 3\n"
-    "when none is refused but one loads wrongly, 1 on other errors.\n";
+    "loads, loads wrongly (a compressed TIFF, a TIFF cut short, a WAV whose\n"
+    "samples the loader misses) or would be refused (a TIFF the game would end on),\n"
+    "and why; then a count. Exit status: 0 when every file loads, 2 when one would\n"
+    "be refused, 3 when none is refused but one loads wrongly, 1 on other errors.\n";
 
 namespace {
 

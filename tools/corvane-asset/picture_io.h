@@ -23,8 +23,9 @@ FileKind SniffFile(const std::string& path);
 // picture", "a WAV sound"), or "" when its first bytes say nothing known.
 std::string OtherFormatName(const std::string& path);
 
-// The largest picture the tool reads or writes: what the engine's reader holds.
-constexpr long long kMaxSide = 16384;
+// The largest picture the tool reads or writes: the engine's reader refuses
+// anything wider, taller or larger as a corrupted file.
+constexpr long long kMaxSide = 131072;
 constexpr long long kMaxPixels = 1LL << 26;
 
 // Reads a PNG or TIFF file. Notes collects what the reading changed or left

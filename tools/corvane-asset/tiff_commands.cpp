@@ -17,8 +17,9 @@ const char kInfoHelp[] =
     "Prints the picture's size, byte order, kind, samples per pixel and their bits,\n"
     "alpha, strips and compression as the engine's reader sees them, and what the\n"
     "engine does with the file: loads it as it stands, loads it wrongly (compressed\n"
-    "data, which it draws as if it were pixels), or refuses it (the game would end\n"
-    "with exit code -1), and why. A file that is no TIFF at all is named as such.\n"
+    "data, which it draws as if it were pixels, or a file cut short, whose missing\n"
+    "rows stay black), or refuses it (the game would end with exit code -1), and\n"
+    "why. A file that is no TIFF at all is named as such.\n"
     "Exit status: 0 loads, 2 refused, 3 loads wrongly, 1 on other errors.\n";
 
 const char kToPngHelp[] =
@@ -126,6 +127,11 @@ Outcome JudgeTiff(const std::string& path, TiffFile& tiff, std::string& reason) 
         reason = tiff.problem;
         return Outcome::Refused;
     }
+    if (tiff.missingRows > 0) {
+        reason = std::to_string(tiff.missingRows) + " of its " + std::to_string(tiff.height) +
+                 " rows are not in the file and stay black (the file is cut short)";
+        return Outcome::LoadsWrongly;
+    }
     return Outcome::Loads;
 }
 
@@ -158,7 +164,10 @@ int TiffInfo(const char* path) {
             std::printf("engine: loads it as it stands\n");
             break;
         case Outcome::LoadsWrongly:
-            std::printf("engine: loads it wrongly: %s\n", reason.c_str());
+            if (tiff.compression == 1)
+                std::printf("engine: loads it, but %s\n", reason.c_str());
+            else
+                std::printf("engine: loads it wrongly: %s\n", reason.c_str());
             break;
         case Outcome::Refused:
             std::printf("engine: refuses it: %s\n", reason.c_str());

@@ -1,0 +1,59 @@
+#include "platform/sdl/sdl_display.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "platform/sdl/sdl_video.h"
+#include "platform/sdl/sdl_windows.h"
+
+namespace sdl {
+namespace {
+
+// Drivers that draw into memory only, or that only complain on standard error
+// where their display cannot be.
+bool Unseen(const std::string& driver) {
+    if (driver == "offscreen" || driver == "dummy" || driver == "evdev") return true;
+    return driver == "wayland" && std::getenv("WAYLAND_DISPLAY") == nullptr;
+}
+
+}  // namespace
+
+bool StartVideoOnADisplay() {
+    if (SDL_GetHint(SDL_HINT_VIDEODRIVER) == nullptr) {
+        // SDL tries the drivers of a comma-separated list in turn.
+        std::string drivers;
+        for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+            const std::string driver = SDL_GetVideoDriver(i);
+            if (Unseen(driver)) continue;
+            if (!drivers.empty()) drivers += ',';
+            drivers += driver;
+        }
+        if (drivers.empty()) return false;
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+    }
+    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
+void EndForWantOfADisplay() {
+    std::fprintf(stderr,
+                 "No display is available to open the game's window; corvane-replay (built "
+                 "beside it) plays the game without one and saves its frames as pictures.\n");
+    SDL_Quit();
+    std::exit(kNoDisplayExitCode);
+}
+
+int RefreshRate() {
+    if (!VideoStarted()) return 0;
+    HWND window = MainWindow();
+    int display = 0;
+    if (window != nullptr && window->sdlWindow != nullptr)
+        display = SDL_GetWindowDisplayIndex(window->sdlWindow);
+    SDL_DisplayMode mode;
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0;
+    return mode.refresh_rate;
+}
+
+}  // namespace sdl
