@@ -79,7 +79,10 @@ std::string StripLine(const TiffFile& tiff) {
 }
 
 std::string SampleLine(const TiffFile& tiff) {
-    std::string line = std::to_string(tiff.samplesPerPixel) + " per pixel (";
+    std::string line = std::to_string(tiff.samplesPerPixel) + " per pixel";
+    // A file refused for its size is refused before its sample sizes are read.
+    if (tiff.bitsPerSample[0] == 0 && tiff.monoBits == 0) return line;
+    line += " (";
     if (tiff.mode == TIFF_RGB) {
         for (int i = 0; i < tiff.samplesPerPixel && i < 4; ++i)
             line += (i == 0 ? "" : ", ") + std::to_string(tiff.bitsPerSample[i]);
