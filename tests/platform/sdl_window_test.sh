@@ -46,18 +46,23 @@ expect_picture "$window" "$workdir/shot-moved.ppm" "${walk_frames[@]}"
 echo "after the right arrow: $(cat "$workdir/shot-moved.ppm.txt")"
 
 # Three seconds of walking: the frames that ran are the pixels the view moved.
-span_begin "$program_pid"
-xdotool keydown Right
-sleep 3
-xdotool keyup Right
-span_end "$program_pid"
-shoot "$window" "$workdir/shot-walked.ppm"
-walked=$(frames_walked "$workdir/shot-moved.ppm" "$workdir/shot-walked.ppm") ||
-    fail "the picture after three seconds of walking is no walk from before"
 # Sixty pictures a second through SDL on Xvfb, drawn by Mesa's software
-# renderer, take some 40 % of a core on a busy two-core machine.
-rate_check "walking for three seconds" "$walked" "$SPAN_SECONDS" "$SPAN_TICKS" 60 ||
-    fail "the frames are not paced to the display"
+# renderer, take some 40 % of a core on a busy two-core machine. A machine busy
+# enough to starve the window gets a second walk; a pacing fault fails both.
+before="$workdir/shot-moved.ppm"
+for attempt in 1 2; do
+    span_begin "$program_pid"
+    xdotool keydown Right
+    sleep 3
+    xdotool keyup Right
+    span_end "$program_pid"
+    shoot "$window" "$workdir/shot-walked$attempt.ppm"
+    walked=$(frames_walked "$before" "$workdir/shot-walked$attempt.ppm") ||
+        fail "the picture after three seconds of walking is no walk from before"
+    rate_check "walking for three seconds" "$walked" "$SPAN_SECONDS" "$SPAN_TICKS" 60 && break
+    [ "$attempt" = 2 ] && fail "the frames are not paced to the display"
+    before="$workdir/shot-walked$attempt.ppm"
+done
 
 # Another window takes the focus (xlogo comes with xwd): the game shows nothing
 # and waits out its frames' time.

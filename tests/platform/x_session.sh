@@ -36,36 +36,32 @@ stop_session() {
 }
 trap stop_session EXIT
 
-# start_xvfb WIDTHxHEIGHT: an X server on a display number nobody uses (another
-# test may take it first, so retry); exports DISPLAY.
+# start_xvfb WIDTHxHEIGHT: an X server on a display number of its own choosing
+# (-displayfd: the server takes the number atomically, so tests started side
+# by side never share one); exports DISPLAY.
 start_xvfb() {
-    local number pid
-    for number in $(seq 91 160); do
-        [ -e "/tmp/.X${number}-lock" ] || [ -e "/tmp/.X11-unix/X${number}" ] && continue
-        Xvfb ":$number" -screen 0 "${1}x24" -nolisten tcp >"$workdir/xvfb.log" 2>&1 &
-        pid=$!
-        for _ in $(seq 50); do
-            [ -e "/tmp/.X11-unix/X${number}" ] && break
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        if kill -0 "$pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X${number}" ]; then
-            session_pids+=("$pid")
-            export DISPLAY=":$number"
-            unset WAYLAND_DISPLAY
-            return 0
-        fi
-    done
-    fail "no Xvfb display could be started"
+    local fifo="$workdir/xvfb.display" number
+    rm -f "$fifo"
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$fifo" >"$workdir/xvfb.log" 2>&1 &
+    session_pids+=($!)
+    failure_logs+=("$workdir/xvfb.log")
+    read -r -t 30 number <"$fifo" || fail "no Xvfb display could be started"
+    rm -f "$fifo"
+    export DISPLAY=":$number"
+    unset WAYLAND_DISPLAY
 }
 
 # start_window_manager: Openbox, for what only a window manager does (the
-# full-screen switch); returns once it has taken the screen.
+# full-screen switch); returns once it has taken the screen. Its first start on
+# a fresh machine may build font caches, so it gets a generous minute.
 start_window_manager() {
     openbox --sm-disable >"$workdir/openbox.log" 2>&1 &
     session_pids+=($!)
-    for _ in $(seq 100); do
+    failure_logs+=("$workdir/openbox.log")
+    for _ in $(seq 600); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        kill -0 "${session_pids[-1]}" 2>/dev/null || fail "the window manager ended at once"
         sleep 0.1
     done
     fail "the window manager did not start"

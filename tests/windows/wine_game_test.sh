@@ -87,17 +87,23 @@ done
 note "the picture equals the replayed frame, pixel for pixel"
 
 # Three seconds of walking: the frames that ran are the pixels the view moved.
+# A machine busy enough to starve the game gets a second walk; a pacing fault
+# fails both.
 pid=$(wine_program_pid)
-span_begin "$pid"
-xdotool keydown --window "$window" Right 2>/dev/null
-sleep 3
-xdotool keyup --window "$window" Right 2>/dev/null
-span_end "$pid"
-still_shot "$WORK/shot_walked.png"
-walked=$(frames_walked "$WORK/shot_moved.png" "$WORK/shot_walked.png") ||
-    die "the picture after three seconds of walking is no walk from before"
-rate_check "walking for three seconds" "$walked" "$SPAN_SECONDS" "$SPAN_TICKS" ||
-    die "the frames are not paced to the display"
+before="$WORK/shot_moved.png"
+for attempt in 1 2; do
+    span_begin "$pid"
+    xdotool keydown --window "$window" Right 2>/dev/null
+    sleep 3
+    xdotool keyup --window "$window" Right 2>/dev/null
+    span_end "$pid"
+    still_shot "$WORK/shot_walked$attempt.png"
+    walked=$(frames_walked "$before" "$WORK/shot_walked$attempt.png") ||
+        die "the picture after three seconds of walking is no walk from before"
+    rate_check "walking for three seconds" "$walked" "$SPAN_SECONDS" "$SPAN_TICKS" && break
+    [ "$attempt" = 2 ] && die "the frames are not paced to the display"
+    before="$WORK/shot_walked$attempt.png"
+done
 
 # Notepad in front: the game shows nothing and waits out its frames' time.
 (cd "$WORK" && wine notepad >"$WORK/notepad.log" 2>&1) &
@@ -117,7 +123,7 @@ for ((i = 0; ; ++i)); do
     sleep 0.5
     xdotool keyup --window "$window" Right 2>/dev/null
     wine_client_shot "$window" "$WORK/shot_back.png"
-    [ "$(differing_pixels "$WORK/shot_walked.png" "$WORK/shot_back.png" "$WORK/back.png")" = 0 ] ||
+    [ "$(differing_pixels "$WORK/shot_walked$attempt.png" "$WORK/shot_back.png" "$WORK/back.png")" = 0 ] ||
         break
 done
 note "back in front, the game shows its frames again"
