@@ -332,8 +332,10 @@ bool TiffFile::ReadArray(File& file, ByteOrder& order, const TiffArray& array, s
 // cannot load it safely:
 // - a picture wider or taller than kMaxSide pixels, or of more than kMaxPixels
 //   in all: a file of a few bytes could otherwise make the game allocate
-//   gigabytes. The limits keep both planes within 256 MiB and a row within
-//   4 MiB, and no size computed from them can overflow;
+//   gigabytes. The total is what bounds memory (both planes within 256 MiB, an
+//   8192 x 8192 picture still loads); the side limit is loose so that long
+//   strips such as a 60000 x 400 backdrop load too, and it keeps a row within
+//   4 MiB and every size computed from the two within 32 bits;
 // - a header, directory or value array that is not inside the file, or a value
 //   array of a field type that holds no integers;
 // - entries no pixel can be placed without: no width or height, RowsPerStrip

@@ -164,6 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FixtureCase{"rgba16_mm_strips.tif", ORDER_MBF, 2, false},
                       FixtureCase{"grey8_ii.tif", ORDER_IBF, 1, true},
                       FixtureCase{"grey8_mm_strips.tif", ORDER_MBF, 5, true},
+                      FixtureCase{"grey8_whiteiszero.tif", ORDER_IBF, 1, true},
                       FixtureCase{"grey16_ii.tif", ORDER_IBF, 1, false},
                       FixtureCase{"grey16_mm.tif", ORDER_MBF, 1, false},
                       FixtureCase{"greyalpha8_ii.tif", ORDER_IBF, 1, false},
