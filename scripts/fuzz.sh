@@ -54,11 +54,14 @@ for target in "${targets[@]}"; do
     # In a folder of its own: the engine writes its debug.txt where it runs.
     seedFolders=()
     for folder in ${seeds[$target]}; do seedFolders+=("$source/$folder"); done
-    (cd "$root/work" && "$program" "$corpus" "${seedFolders[@]}" \
+    # The CPU the target had, which a shared machine makes far less than the time.
+    TIMEFORMAT="fuzz: $target had %U s of user and %S s of system CPU in %R s"
+    time (cd "$root/work" && "$program" "$corpus" "${seedFolders[@]}" \
         -dict="$source/${dictionaries[$target]}" -max_total_time="$seconds" \
         -timeout=30 -rss_limit_mb=2048 -close_fd_mask=1 -print_final_stats=1 \
         -artifact_prefix="$artifacts/") >"$log" 2>&1 || status=$?
-    grep -E "^#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|stat::peak_rss_mb" "$log" || true
+    grep -E "^#[0-9]+[[:space:]]+(INITED|DONE)|stat::number_of_executed_units|stat::peak_rss_mb|^fuzz: " \
+        "$log" || true
     if ((status != 0)); then
         failed=1
         echo "fuzz: $target FAILED (exit $status); the end of $log:"

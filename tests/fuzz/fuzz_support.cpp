@@ -62,6 +62,9 @@ const std::string& WriteInput(const std::uint8_t* data, std::size_t size, const 
         const char* folder = std::getenv("TMPDIR");
         path = std::string(folder != nullptr ? folder : "/tmp") + "/corvane-fuzz-" +
                std::to_string(getpid()) + suffix;
+        // A run that ends normally leaves no input behind; a crash keeps the
+        // last one, which the fuzzer has saved as well.
+        std::atexit([] { std::remove(path.c_str()); });
     }
     std::FILE* out = std::fopen(path.c_str(), "wb");
     if (out == nullptr) Fail("the input can be written to a file", __FILE__, __LINE__);
