@@ -2,31 +2,83 @@
 
 #include <png.h>
 
+#include <csetjmp>
+#include <cstdio>
 #include <cstring>
 
 namespace png_io {
 
-bool ReadPng(const std::string& path, PngImage& image, std::string& error) {
-    png_image png;
-    std::memset(&png, 0, sizeof png);
-    png.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&png, path.c_str())) {
-        error = png.message;
+namespace {
+
+// Larger pictures than any tool here needs; a file's header must not make the
+// reader allocate without bound.
+constexpr png_uint_32 kMaxPixels = 1u << 28;
+
+void OnPngError(png_structp png, png_const_charp message) {
+    *static_cast<std::string*>(png_get_error_ptr(png)) = message;
+    png_longjmp(png, 1);
+}
+
+void OnPngWarning(png_structp, png_const_charp) {}
+
+// The steps between libpng's calls, which jump back here on an error: nothing
+// in this frame needs a destructor.
+bool ReadRows(png_structp png, png_infop info, PngImage& image, std::string& error) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_read_info(png, info);
+    const png_uint_32 width = png_get_image_width(png, info);
+    const png_uint_32 height = png_get_image_height(png, info);
+    if (width == 0 || height == 0 || width > kMaxPixels / height) {
+        error = "the picture is too large";
         return false;
     }
-    const bool hasAlpha = (png.format & PNG_FORMAT_FLAG_ALPHA) != 0;
-    png.format = hasAlpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
-    std::vector<std::uint8_t> pixels(PNG_IMAGE_SIZE(png));
-    if (!png_image_finish_read(&png, nullptr, pixels.data(), 0, nullptr)) {
-        error = png.message;
-        png_image_free(&png);
+    const png_byte type = png_get_color_type(png, info);
+    image.hasAlpha =
+        (type & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS) != 0;
+    // Palettes, small greys and tRNS expand; 16-bit samples keep their high
+    // byte, as the engine's TIFF reader takes them. Colours stay as stored: no
+    // gamma is applied.
+    png_set_expand(png);
+    png_set_strip_16(png);
+    png_set_gray_to_rgb(png);
+    const int passes = png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    const std::size_t rowBytes = png_get_rowbytes(png, info);
+    if (rowBytes != std::size_t(width) * (image.hasAlpha ? 4 : 3)) {
+        error = "libpng gives rows of an unexpected size";
         return false;
     }
-    image.width = static_cast<int>(png.width);
-    image.height = static_cast<int>(png.height);
-    image.hasAlpha = hasAlpha;
-    image.pixels = std::move(pixels);
+    image.width = static_cast<int>(width);
+    image.height = static_cast<int>(height);
+    image.pixels.assign(rowBytes * height, 0);
+    for (int pass = 0; pass < passes; ++pass)
+        for (png_uint_32 y = 0; y < height; ++y)
+            png_read_row(png, &image.pixels[y * rowBytes], nullptr);
+    png_read_end(png, nullptr);
     return true;
+}
+
+}  // namespace
+
+bool ReadPng(const std::string& path, PngImage& image, std::string& error) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        error = "cannot be read";
+        return false;
+    }
+    png_structp png =
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, &error, OnPngError, OnPngWarning);
+    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+    bool read = false;
+    if (info != nullptr) {
+        png_init_io(png, file);
+        read = ReadRows(png, info, image, error);
+    } else {
+        error = "libpng cannot start";
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    std::fclose(file);
+    return read;
 }
 
 bool WritePng(const std::string& path, const PngImage& image, std::string& error) {

@@ -15,8 +15,9 @@ struct PngImage {
     std::vector<std::uint8_t> pixels;
 };
 
-// Reads any PNG as 8-bit RGB, or RGBA when the file has transparency (grey,
-// palette and 16-bit files are converted). On failure returns false and sets error.
+// Reads any PNG as 8-bit RGB, or RGBA when the file has transparency (grey and
+// palette files are expanded, 16-bit samples keep their high byte, colours stay
+// as stored). On failure returns false and sets error.
 bool ReadPng(const std::string& path, PngImage& image, std::string& error);
 
 // Writes image as an 8-bit RGB or RGBA PNG. On failure returns false and sets error.

@@ -15,6 +15,7 @@
 #include "files/file.h"
 #include "platform/headless/control.h"
 #include "sound/soundx.h"
+#include "tools/corvane-asset/asset_tool.h"
 
 const char kWavInfoHelp[] =
     "usage: corvane-asset info FILE.wav\n"
@@ -23,7 +24,8 @@ const char kWavInfoHelp[] =
     "it: samples per second, bits per sample, channels, frames, duration and data\n"
     "bytes. Exit status: 0 when the engine loads it, 2 when it would refuse it\n"
     "(a malformed header ends the game with exit code -1; other encodings and\n"
-    "impossible formats are refused quietly), 1 on other errors.\n";
+    "impossible formats are refused quietly), 3 when it loads it wrongly (no\n"
+    "samples: a hidden data chunk, more than 16 bits), 1 on other errors.\n";
 
 const char kPlayHelp[] =
     "usage: corvane-asset play FILE.wav [--volume V] [--pan P]\n"
@@ -37,11 +39,6 @@ const char kPlayHelp[] =
     "Exit status: 0 played, 1 on errors.\n";
 
 namespace {
-
-int Fail(const std::string& message) {
-    std::fprintf(stderr, "corvane-asset: %s\n", message.c_str());
-    return 1;
-}
 
 // The first bytes of a file, fewer if it is shorter.
 std::vector<std::uint8_t> Head(const char* path, std::size_t count) {
@@ -77,59 +74,99 @@ bool IsWavFile(const char* path) {
     return TagAt(head, 0, "RIFF") && TagAt(head, 8, "WAVE");
 }
 
-int WavInfo(const char* path) {
-    std::FILE* probe = std::fopen(path, "rb");
-    if (probe == nullptr) return Fail(std::string(path) + ": cannot be read");
-    std::fclose(probe);
-    if (std::strlen(path) >= FILE_NAME_SIZE)
-        return Fail(std::string(path) + ": the engine's files take names of at most 99 characters");
-
+WavVerdict JudgeWav(const char* path) {
+    WavVerdict verdict;
     // The header as the loader reads it, in the same order: the loader ends the
     // program when one of these tags is not in place.
     const std::vector<std::uint8_t> head = Head(path, 36);
-    std::printf("file: %s\n", path);
     if (!TagAt(head, 0, "RIFF") || !TagAt(head, 8, "WAVE") || !TagAt(head, 12, "fmt ")) {
-        std::printf(
-            "engine: refuses it: no RIFF, WAVE and \"fmt \" header (the game would end "
-            "with its \"WAV Format Invalid\" box)\n");
-        return 2;
+        verdict.reason =
+            "no RIFF, WAVE and \"fmt \" header (the game would end with its \"WAV Format "
+            "Invalid\" box)";
+        return verdict;
     }
-    const std::uint32_t formatSize = Little(head, 16, 4);
-    const auto tag = static_cast<std::uint16_t>(Little(head, 20, 2));
-    const auto channels = static_cast<std::uint16_t>(Little(head, 22, 2));
-    const auto rate = static_cast<std::int32_t>(Little(head, 24, 4));
-    const auto bits = static_cast<std::uint16_t>(Little(head, 34, 2));
-    if (tag != 1) {
-        std::printf("format: tag %u (not PCM)\n", tag);
-        std::printf("engine: refuses it quietly: only uncompressed PCM (tag 1) is played\n");
-        return 2;
+    verdict.header = true;
+    verdict.formatSize = Little(head, 16, 4);
+    verdict.tag = static_cast<std::uint16_t>(Little(head, 20, 2));
+    verdict.channels = static_cast<std::uint16_t>(Little(head, 22, 2));
+    verdict.rate = static_cast<std::int32_t>(Little(head, 24, 4));
+    verdict.bits = static_cast<std::uint16_t>(Little(head, 34, 2));
+    if (verdict.tag != 1) {
+        verdict.reason = "only uncompressed PCM (tag 1) is played";
+        return verdict;
     }
-    std::printf("format: PCM (1), format chunk of %u bytes\n", formatSize);
-    std::printf("rate: %d per second\n", rate);
-    std::printf("bits: %u\n", bits);
-    std::printf("channels: %u%s\n", channels, ChannelName(channels));
-    if (const char* problem = SoundX::FormatProblem(formatSize, channels, bits, rate)) {
-        std::printf("engine: refuses it: %s\n", problem);
-        return 2;
+    if (const char* problem = SoundX::FormatProblem(verdict.formatSize, verdict.channels,
+                                                    verdict.bits, verdict.rate)) {
+        verdict.reason = problem;
+        return verdict;
     }
 
     SoundX sound;
-    if (!sound.Load(path)) return Fail(std::string(path) + ": the engine refused it");
-    std::printf("frames: %d\n", sound.GetFrames());
-    std::printf("duration: %.3f s\n", static_cast<double>(sound.GetDuration()));
-    std::printf("data bytes: %d\n", sound.GetLength());
+    {
+        const asset::InFileFolder folder(path);
+        if (!folder.Fits()) {
+            verdict.reason =
+                "its name has more than 99 characters, more than the engine's files take";
+            return verdict;
+        }
+        if (!sound.Load(folder.Name())) {
+            verdict.reason = "the engine's loader refused it";
+            return verdict;
+        }
+    }
+    verdict.loaded = true;
+    verdict.frames = sound.GetFrames();
+    verdict.duration = sound.GetDuration();
+    verdict.length = sound.GetLength();
+    verdict.outcome = asset::Outcome::LoadsWrongly;
     if (sound.GetData() == nullptr)
-        std::printf(
-            "engine: loads it but finds no data chunk: the loader looks for it every "
-            "four bytes, so a chunk before it whose size is not a multiple of four "
-            "hides it\n");
-    else if (bits > 16)
-        std::printf(
-            "engine: loads its sizes but not its samples (more than 16 bits per "
-            "sample); a buffer for it gets 8- or 16-bit silence\n");
+        verdict.reason =
+            "the loader finds no data chunk: it looks for one every four bytes, so a chunk "
+            "before it whose size is not a multiple of four hides it";
+    else if (verdict.bits > 16)
+        verdict.reason =
+            "the loader reads its sizes but not its samples (more than 16 bits per sample); "
+            "a buffer for it gets 8- or 16-bit silence";
     else
-        std::printf("engine: loads it as it stands\n");
-    return 0;
+        verdict.outcome = asset::Outcome::Loads;
+    return verdict;
+}
+
+int WavInfo(const char* path) {
+    std::FILE* probe = std::fopen(path, "rb");
+    if (probe == nullptr) return asset::Fail(std::string(path) + ": cannot be read");
+    std::fclose(probe);
+
+    const WavVerdict verdict = JudgeWav(path);
+    std::printf("file: %s\n", path);
+    if (verdict.header && verdict.tag != 1) {
+        std::printf("format: tag %u (not PCM)\n", verdict.tag);
+        std::printf("engine: refuses it quietly: %s\n", verdict.reason.c_str());
+        return asset::ExitStatus(verdict.outcome);
+    }
+    if (verdict.header) {
+        std::printf("format: PCM (1), format chunk of %u bytes\n", verdict.formatSize);
+        std::printf("rate: %d per second\n", verdict.rate);
+        std::printf("bits: %u\n", verdict.bits);
+        std::printf("channels: %u%s\n", verdict.channels, ChannelName(verdict.channels));
+    }
+    if (verdict.loaded) {
+        std::printf("frames: %d\n", verdict.frames);
+        std::printf("duration: %.3f s\n", static_cast<double>(verdict.duration));
+        std::printf("data bytes: %d\n", verdict.length);
+    }
+    switch (verdict.outcome) {
+        case asset::Outcome::Loads:
+            std::printf("engine: loads it as it stands\n");
+            break;
+        case asset::Outcome::LoadsWrongly:
+            std::printf("engine: loads it wrongly: %s\n", verdict.reason.c_str());
+            break;
+        case asset::Outcome::Refused:
+            std::printf("engine: refuses it: %s\n", verdict.reason.c_str());
+            break;
+    }
+    return asset::ExitStatus(verdict.outcome);
 }
 
 int PlayWav(int argc, char** argv) {
@@ -155,14 +192,14 @@ int PlayWav(int argc, char** argv) {
     }
     char self[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
-    if (length <= 0) return Fail("cannot find where corvane-asset is installed");
+    if (length <= 0) return asset::Fail("cannot find where corvane-asset is installed");
     self[length] = '\0';
     std::string player(self);
     player = player.substr(0, player.find_last_of('/') + 1) + "corvane-play";
     if (access(player.c_str(), X_OK) != 0)
-        return Fail("play needs " + player +
-                    ", which is built with the SDL backend (install libsdl2-dev and build "
-                    "again)");
+        return asset::Fail("play needs " + player +
+                           ", which is built with the SDL backend (install libsdl2-dev and build "
+                           "again)");
 
     std::vector<char*> args = {player.data()};
     args.insert(args.end(), options.begin(), options.end());
@@ -170,5 +207,5 @@ int PlayWav(int argc, char** argv) {
     args.push_back(nullptr);
     std::fflush(nullptr);
     execv(player.c_str(), args.data());
-    return Fail("cannot run " + player + ": " + std::strerror(errno));
+    return asset::Fail("cannot run " + player + ": " + std::strerror(errno));
 }

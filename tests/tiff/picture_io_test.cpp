@@ -1,0 +1,281 @@
+// Pictures of random size and samples, written by libtiff and libpng in the
+// layouts paint programs use, come back from the asset tool's reader with the
+// samples that were written (the high byte of 16-bit ones); the TIFF the tool
+// writes from them loads in the engine with those same samples.
+#include "tools/corvane-asset/picture_io.h"
+
+#include <png.h>
+#include <tiffio.h>
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "gtest/gtest.h"
+#include "image/image.h"
+#include "tests/support/engine_fixture.h"
+#include "tiff/tiff_file.h"
+
+namespace {
+
+struct Case {
+    bool png = false;
+    int width = 1;
+    int height = 1;
+    int colours = 3;  // 1 grey, 3 RGB
+    bool alpha = false;
+    int bits = 8;
+    bool palette = false;      // 8-bit indices into a colour map (no alpha in TIFF)
+    bool whiteIsZero = false;  // TIFF grey
+    int compression = COMPRESSION_NONE;
+    bool tiled = false;
+    int rowsPerStrip = 1;
+    bool bigEndian = false;
+    bool separate = false;  // TIFF planes, one per sample (8-bit, no alpha)
+    bool interlaced = false;
+    std::vector<std::uint16_t> samples;  // per pixel: colours, then alpha; or indices
+    std::vector<std::uint8_t> map;       // palette R, G, B per index
+
+    int Samples() const { return palette ? 1 : colours + (alpha ? 1 : 0); }
+
+    std::string Describe() const {
+        char text[200];
+        std::snprintf(text, sizeof text,
+                      "%s %dx%d colours %d alpha %d bits %d palette %d white0 %d compression %d "
+                      "tiled %d rows %d big %d separate %d interlaced %d",
+                      png ? "PNG" : "TIFF", width, height, colours, alpha, bits, palette,
+                      whiteIsZero, compression, tiled, rowsPerStrip, bigEndian, separate,
+                      interlaced);
+        return text;
+    }
+};
+
+Case RandomCase(std::mt19937& random) {
+    const auto pick = [&](int count) { return static_cast<int>(random() % count); };
+    Case c;
+    c.png = pick(3) == 0;
+    c.width = 1 + pick(40);
+    // Now and then taller than one band of libtiff's RGBA reader.
+    c.height = 1 + pick(pick(8) == 0 ? 150 : 40);
+    c.colours = pick(3) == 0 ? 1 : 3;
+    c.alpha = pick(2) == 1;
+    c.bits = pick(2) == 0 ? 8 : 16;
+    c.palette = pick(6) == 0;
+    if (c.palette) {
+        c.colours = 3;
+        c.bits = 8;
+        c.alpha = c.png && c.alpha;  // a PNG's tRNS
+    }
+    if (c.png) {
+        c.interlaced = pick(2) == 1;
+    } else {
+        static const int kCompressions[] = {COMPRESSION_NONE, COMPRESSION_LZW,
+                                            COMPRESSION_ADOBE_DEFLATE, COMPRESSION_PACKBITS};
+        c.compression = kCompressions[pick(4)];
+        c.tiled = pick(3) == 0;
+        c.rowsPerStrip = 1 + pick(c.height);
+        c.bigEndian = pick(2) == 1;
+        c.whiteIsZero = c.colours == 1 && !c.palette && pick(2) == 1;
+        c.separate = !c.palette && !c.alpha && c.bits == 8 && pick(4) == 0;
+    }
+    const int top = c.palette ? 256 : 1 << c.bits;
+    c.samples.resize(std::size_t(c.width) * c.height * c.Samples());
+    for (std::uint16_t& sample : c.samples) sample = static_cast<std::uint16_t>(random() % top);
+    c.map.resize(3 * 256);
+    for (std::uint8_t& value : c.map) value = static_cast<std::uint8_t>(random());
+    return c;
+}
+
+// What the reader should give: 8-bit RGB(A), the high byte of 16-bit samples.
+asset::Picture Expected(const Case& c) {
+    asset::Picture picture;
+    picture.width = c.width;
+    picture.height = c.height;
+    picture.hasAlpha = c.alpha;
+    const std::size_t count = std::size_t(c.width) * c.height;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint16_t* in = &c.samples[i * c.Samples()];
+        const auto eight = [&](std::uint16_t v) {
+            return static_cast<std::uint8_t>(c.bits == 16 ? v >> 8 : v);
+        };
+        if (c.palette) {
+            picture.pixels.insert(picture.pixels.end(), &c.map[in[0] * 3], &c.map[in[0] * 3] + 3);
+            // The tRNS entry of index i is its opacity; see WritePng.
+            if (c.alpha) picture.pixels.push_back(static_cast<std::uint8_t>(255 - in[0]));
+            continue;
+        }
+        for (int k = 0; k < 3; ++k) {
+            std::uint8_t v = eight(in[c.colours == 1 ? 0 : k]);
+            if (c.whiteIsZero) v = static_cast<std::uint8_t>(255 - v);
+            picture.pixels.push_back(v);
+        }
+        if (c.alpha) picture.pixels.push_back(eight(in[c.colours]));
+    }
+    return picture;
+}
+
+void WriteTiff(const Case& c, const std::string& path) {
+    TIFF* tiff = TIFFOpen(path.c_str(), c.bigEndian ? "wb" : "wl");
+    ASSERT_NE(tiff, nullptr);
+    const int samples = c.Samples();
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, c.width);
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, c.height);
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, c.bits);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, samples);
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION, c.compression);
+    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG,
+                 c.separate ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC,
+                 c.palette        ? PHOTOMETRIC_PALETTE
+                 : c.colours == 3 ? PHOTOMETRIC_RGB
+                 : c.whiteIsZero  ? PHOTOMETRIC_MINISWHITE
+                                  : PHOTOMETRIC_MINISBLACK);
+    if (c.alpha) {
+        const std::uint16_t extra = EXTRASAMPLE_UNASSALPHA;
+        TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, &extra);
+    }
+    std::vector<std::uint16_t> red(256), green(256), blue(256);
+    for (int i = 0; i < 256; ++i) {
+        red[i] = static_cast<std::uint16_t>(c.map[i * 3] * 257);
+        green[i] = static_cast<std::uint16_t>(c.map[i * 3 + 1] * 257);
+        blue[i] = static_cast<std::uint16_t>(c.map[i * 3 + 2] * 257);
+    }
+    if (c.palette) TIFFSetField(tiff, TIFFTAG_COLORMAP, red.data(), green.data(), blue.data());
+    // One sample as the file stores it, in the machine's order (libtiff swaps).
+    const auto put = [&](std::vector<std::uint8_t>& out, std::size_t at, std::uint16_t value) {
+        if (c.bits == 8)
+            out[at] = static_cast<std::uint8_t>(value);
+        else
+            std::memcpy(&out[at * 2], &value, 2);
+    };
+    const std::size_t bytes = c.bits / 8;
+    // Separate planes hold one sample each, one plane after the other.
+    const int planes = c.separate ? samples : 1;
+    const int perPixel = c.separate ? 1 : samples;
+    if (c.tiled) {
+        constexpr int kTile = 16;
+        TIFFSetField(tiff, TIFFTAG_TILEWIDTH, kTile);
+        TIFFSetField(tiff, TIFFTAG_TILELENGTH, kTile);
+        std::vector<std::uint8_t> tile(std::size_t(kTile) * kTile * perPixel * bytes);
+        for (int plane = 0; plane < planes; ++plane)
+            for (int top = 0; top < c.height; top += kTile)
+                for (int left = 0; left < c.width; left += kTile) {
+                    std::fill(tile.begin(), tile.end(), 0);
+                    for (int y = top; y < std::min(c.height, top + kTile); ++y)
+                        for (int x = left; x < std::min(c.width, left + kTile); ++x)
+                            for (int s = 0; s < perPixel; ++s)
+                                put(tile,
+                                    (std::size_t(y - top) * kTile + (x - left)) * perPixel + s,
+                                    c.samples[(std::size_t(y) * c.width + x) * samples + plane +
+                                              s]);
+                    ASSERT_GE(TIFFWriteTile(tiff, tile.data(), left, top, 0, plane), 0);
+                }
+    } else {
+        TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, c.rowsPerStrip);
+        std::vector<std::uint8_t> row(std::size_t(c.width) * perPixel * bytes);
+        for (int plane = 0; plane < planes; ++plane)
+            for (int y = 0; y < c.height; ++y) {
+                for (int x = 0; x < c.width; ++x)
+                    for (int s = 0; s < perPixel; ++s)
+                        put(row, std::size_t(x) * perPixel + s,
+                            c.samples[(std::size_t(y) * c.width + x) * samples + plane + s]);
+                ASSERT_GE(TIFFWriteScanline(tiff, row.data(), y, plane), 0);
+            }
+    }
+    TIFFClose(tiff);
+}
+
+void WritePng(const Case& c, const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    const int samples = c.Samples();
+    const std::size_t bytes = c.bits / 8;
+    std::vector<std::vector<png_byte>> rows(c.height,
+                                            std::vector<png_byte>(c.width * samples * bytes));
+    for (int y = 0; y < c.height; ++y)
+        for (int i = 0; i < c.width * samples; ++i) {
+            const std::uint16_t value = c.samples[std::size_t(y) * c.width * samples + i];
+            if (bytes == 1) {
+                rows[y][i] = static_cast<png_byte>(value);
+            } else {
+                rows[y][i * 2] = static_cast<png_byte>(value >> 8);  // PNG is big-endian
+                rows[y][i * 2 + 1] = static_cast<png_byte>(value);
+            }
+        }
+    std::vector<png_bytep> pointers;
+    for (auto& row : rows) pointers.push_back(row.data());
+    if (setjmp(png_jmpbuf(png)) == 0) {
+        png_init_io(png, file);
+        const int type = c.palette ? PNG_COLOR_TYPE_PALETTE
+                         : c.colours == 1
+                             ? (c.alpha ? PNG_COLOR_TYPE_GRAY_ALPHA : PNG_COLOR_TYPE_GRAY)
+                             : (c.alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB);
+        png_set_IHDR(png, info, c.width, c.height, c.bits, type,
+                     c.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        std::vector<png_color> colours(256);
+        std::vector<png_byte> opacity(256);
+        for (int i = 0; i < 256; ++i) {
+            colours[i] = {c.map[i * 3], c.map[i * 3 + 1], c.map[i * 3 + 2]};
+            opacity[i] = static_cast<png_byte>(255 - i);
+        }
+        if (c.palette) png_set_PLTE(png, info, colours.data(), 256);
+        if (c.palette && c.alpha) png_set_tRNS(png, info, opacity.data(), 256, nullptr);
+        png_set_rows(png, info, pointers.data());
+        png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
+    } else {
+        ADD_FAILURE() << "libpng could not write " << c.Describe();
+    }
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+}
+
+class PictureIoTest : public EngineTest {};
+
+TEST_F(PictureIoTest, RandomPicturesInEveryLayoutReadBackAndLoadInTheEngine) {
+    std::mt19937 random(20240615);
+    for (int round = 0; round < 300; ++round) {
+        const Case c = RandomCase(random);
+        SCOPED_TRACE("case " + std::to_string(round) + ": " + c.Describe());
+        const std::string in = c.png ? "in.png" : "in.tif";
+        if (c.png)
+            WritePng(c, in);
+        else
+            WriteTiff(c, in);
+        const asset::Picture expected = Expected(c);
+
+        asset::Picture read;
+        std::vector<std::string> notes;
+        std::string error;
+        ASSERT_TRUE(asset::ReadPicture(in, read, notes, error)) << error;
+        EXPECT_EQ(read.width, expected.width);
+        EXPECT_EQ(read.height, expected.height);
+        ASSERT_EQ(read.hasAlpha, expected.hasAlpha);
+        ASSERT_EQ(read.pixels, expected.pixels);
+
+        ASSERT_TRUE(asset::WriteTiff("out.tif", read, error)) << error;
+        Image image;
+        TiffFile tiff;
+        tiff.LoadTiff("out.tif", &image);
+        ASSERT_EQ(image.width, c.width);
+        ASSERT_EQ(image.height, c.height);
+        ASSERT_EQ((image.format & IMAGE_ALPHA) != 0, c.alpha);
+        const std::size_t step = c.alpha ? 4 : 3;
+        for (std::size_t i = 0; i < std::size_t(c.width) * c.height; ++i) {
+            ASSERT_EQ(0, std::memcmp(image.pixels + i * 3, &expected.pixels[i * step], 3))
+                << "pixel " << i;
+            if (c.alpha) {
+                ASSERT_EQ(image.alpha[i], expected.pixels[i * step + 3]) << "pixel " << i;
+            }
+        }
+    }
+}
+
+}  // namespace
