@@ -41,6 +41,15 @@ protected:
         return result;
     }
 
+    // The screen's primary surface and an off-screen surface of width x height.
+    void CreatePrimaryAndBack(int width, int height, IDirectDrawSurface** primary,
+                              IDirectDrawSurface** back) {
+        ASSERT_EQ(Create(DDSD_CAPS, DDSCAPS_PRIMARYSURFACE, 0, 0, primary), DD_OK);
+        ASSERT_EQ(Create(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN, width,
+                         height, back),
+                  DD_OK);
+    }
+
     static void Fill(IDirectDrawSurface* surface, std::uint16_t (*word)(int, int)) {
         DDSURFACEDESC desc = {};
         desc.dwSize = sizeof(desc);
@@ -161,9 +170,7 @@ TEST_F(SdlDirectDraw, BltFastOntoThePrimaryShowsThePictureAtTheClientOrigin) {
     Start(window, DDSCL_NORMAL);
     IDirectDrawSurface* primary = nullptr;
     IDirectDrawSurface* back = nullptr;
-    ASSERT_EQ(Create(DDSD_CAPS, DDSCAPS_PRIMARYSURFACE, 0, 0, &primary), DD_OK);
-    ASSERT_EQ(Create(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN, 64, 48, &back),
-              DD_OK);
+    ASSERT_NO_FATAL_FAILURE(CreatePrimaryAndBack(64, 48, &primary, &back));
     Fill(back, Word);
     POINT origin = {0, 0};
     ClientToScreen(window, &origin);
@@ -196,9 +203,7 @@ TEST_F(SdlDirectDraw, RectanglesAreCheckedAsDirectDrawChecksThem) {
     Start(window, DDSCL_NORMAL);
     IDirectDrawSurface* primary = nullptr;
     IDirectDrawSurface* back = nullptr;
-    ASSERT_EQ(Create(DDSD_CAPS, DDSCAPS_PRIMARYSURFACE, 0, 0, &primary), DD_OK);
-    ASSERT_EQ(Create(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN, 40, 30, &back),
-              DD_OK);
+    ASSERT_NO_FATAL_FAILURE(CreatePrimaryAndBack(40, 30, &primary, &back));
     CheckRectangleRules(primary, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                         back);
 }
@@ -214,9 +219,7 @@ TEST_F(SdlDirectDraw, AnEnlargedWindowPartlyOffTheScreenShowsItsVisiblePart) {
     Start(window, DDSCL_NORMAL);
     IDirectDrawSurface* primary = nullptr;
     IDirectDrawSurface* back = nullptr;
-    ASSERT_EQ(Create(DDSD_CAPS, DDSCAPS_PRIMARYSURFACE, 0, 0, &primary), DD_OK);
-    ASSERT_EQ(Create(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN, 64, 48, &back),
-              DD_OK);
+    ASSERT_NO_FATAL_FAILURE(CreatePrimaryAndBack(64, 48, &primary, &back));
     Fill(back, Word);
     int realX = 0;
     int realY = 0;
