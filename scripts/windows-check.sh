@@ -12,11 +12,13 @@ cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build pkg-config libpng-dev libtiff-dev
           mingw-w64 g++-mingw-w64-i686 g++-mingw-w64-x86-64
-          wine wine64 xvfb xdotool x11-utils imagemagick)
+          wine wine64 libgl1-mesa-dri xvfb xdotool x11-utils imagemagick)
 install_packages "${packages[@]}"
 
 checked=(mingw64)
 if install_wine32; then
+    # Full screen draws through Wine's OpenGL renderer, on Mesa's software one.
+    install_packages libgl1-mesa-dri:i386
     checked=(mingw32 mingw64)
 else
     echo "This kernel does not run 32-bit programs: the 32-bit Windows build is built but not run; the 64-bit build runs under Wine."

@@ -42,6 +42,12 @@ if [ "$MODE" = fullscreen ]; then
     size=1024x768
     arguments=(fullscreen 1024 768)
     back_buffer="is a valid flip \(back\) buffer"
+    # Full screen runs on Wine's OpenGL renderer, the one a Wine user gets:
+    # Wine 8's software (no3d) one, after the device reset that every
+    # exclusive-mode primary surface causes, frees the memory behind the
+    # swapchain buffer's DC while the DC still reads it, and Flip then faults
+    # at random.
+    export WINE_D3D_CONFIG="renderer=gl"
 else
     size=321x200
     arguments=()
