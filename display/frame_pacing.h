@@ -71,6 +71,8 @@ private:
     // Sleeps until the picture's blank is near, or (where a presentation
     // does not wait) has come. False when this frame shows no picture.
     bool SleepTowardsBlank(LONGLONG now, bool onBlanks);
+    // Finds out from a presentation that ended at now and took so many ticks
+    // whether presentations wait for the display.
     void NotePresentTime(LONGLONG now, LONGLONG took);
 
     int gameRate_ = kDefaultGameRate;
@@ -83,11 +85,13 @@ private:
     bool verticalBlankMeasured_ = false;
     bool verticalBlankWaits_ = false;
     // When the next frame's picture is due, in counter ticks, while frames keep
-    // a cadence (not before the first picture, nor after falling a frame behind).
+    // a cadence (not before the first picture, nor after falling behind by
+    // more than a frame and a refresh).
     LONGLONG due_ = 0;
     bool onCadence_ = false;
     // The vertical blank of the last picture (real, or the clock's own where the
     // display does not tell); the blanks after it follow a refresh apart.
+    // Unknown before the first picture and after frames that showed nothing.
     LONGLONG lastBlank_ = 0;
     bool blankKnown_ = false;
     // The blank the picture being shown was aimed at.
