@@ -4,7 +4,9 @@ namespace {
 const char kClassName[] = "Corvane";
 }
 
-bool WinDX::InitWindow() { return RegisterWindowClass() && CreateMainWindow() && ShowMainWindow(); }
+bool WinDX::InitWindow() {
+    return RegisterWindowClass() && CreateMainWindow() && ShowMainWindow();
+}
 
 bool WinDX::RegisterWindowClass() {
     WNDCLASSA windowClass = {};
