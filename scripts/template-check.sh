@@ -62,7 +62,7 @@ windows)
         xdotool key --window "$window" Escape
         rc=$(wine_wait_exit 20)
         # A start-up that fails ends with exit code -1 after its box, not 0.
-        [ "$rc" = 0 ] || die "mygame.exe ended with exit code $rc: $(tr '\r' ' ' <"$WORK/debug.txt" 2>/dev/null)"
+        [ "$rc" = 0 ] || die "mygame.exe ended with exit code $rc: $(tr '\r' ' ' 2>/dev/null <"$WORK/debug.txt")"
         note "mygame.exe ran under Wine and Escape ended it"
     )
     ;;
