@@ -1,5 +1,5 @@
 #include "platform/common/sound_mix.h"
-#include "platform/headless/sound_buffers.h"
+#include "platform/headless/headless_sound_buffers.h"
 #include "platform/headless/sound_control.h"
 
 namespace headless {

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "platform/common/surface_rules.h"
-#include "platform/headless/ddraw_objects.h"
+#include "platform/headless/headless_ddraw_objects.h"
 #include "platform/headless/faults.h"
 
 namespace headless::detail {

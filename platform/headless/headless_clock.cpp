@@ -1,5 +1,5 @@
 #include "platform/headless/clock_control.h"
-#include "platform/headless/reset_parts.h"
+#include "platform/headless/headless_reset_parts.h"
 
 namespace headless {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "platform/common/device_context.h"
 #include "platform/headless/control.h"
-#include "platform/headless/reset_parts.h"
+#include "platform/headless/headless_reset_parts.h"
 
 struct HWND__ {
     std::string className;

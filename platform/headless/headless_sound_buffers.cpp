@@ -1,11 +1,11 @@
-#include "platform/headless/sound_buffers.h"
+#include "platform/headless/headless_sound_buffers.h"
 
 #include <algorithm>
 #include <memory>
 
 #include "platform/common/sound_buffer_desc.h"
 #include "platform/headless/control.h"
-#include "platform/headless/reset_parts.h"
+#include "platform/headless/headless_reset_parts.h"
 
 namespace headless {
 namespace detail {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/headless/control.h"
-#include "platform/headless/reset_parts.h"
+#include "platform/headless/headless_reset_parts.h"
 
 namespace headless {
 namespace {

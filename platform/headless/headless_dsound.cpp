@@ -4,8 +4,8 @@
 
 #include "platform/api/platform.h"
 #include "platform/headless/faults.h"
-#include "platform/headless/reset_parts.h"
-#include "platform/headless/sound_buffers.h"
+#include "platform/headless/headless_reset_parts.h"
+#include "platform/headless/headless_sound_buffers.h"
 #include "platform/headless/sound_control.h"
 
 namespace headless {

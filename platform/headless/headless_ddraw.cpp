@@ -1,9 +1,9 @@
 #include <utility>
 
 #include "platform/headless/clock_control.h"
-#include "platform/headless/ddraw_objects.h"
+#include "platform/headless/headless_ddraw_objects.h"
 #include "platform/headless/faults.h"
-#include "platform/headless/reset_parts.h"
+#include "platform/headless/headless_reset_parts.h"
 
 namespace headless {
 namespace detail {
