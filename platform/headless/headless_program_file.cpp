@@ -1,8 +1,7 @@
-// GetModuleFileNameA: the real program's file, or the one a test stands in.
-#include "platform/common/program_file.h"
-
+// The running program's file: the real program's, or the one a test stands in.
 #include <string>
 
+#include "platform/common/program_file.h"
 #include "platform/headless/control.h"
 #include "platform/headless/headless_reset_parts.h"
 
@@ -24,13 +23,10 @@ namespace detail {
 void ResetProgramFile() {
     StandIn().clear();
 }
+
+std::string ProgramFile() {
+    return StandIn().empty() ? programfile::RunningProgram() : StandIn();
+}
 }  // namespace detail
 
 }  // namespace headless
-
-DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size) {
-    if (module != nullptr) return 0;
-    const std::string& standIn = headless::StandIn();
-    return programfile::CopyFileName(standIn.empty() ? programfile::RunningProgram() : standIn,
-                                     fileName, size);
-}

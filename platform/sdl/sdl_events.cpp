@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/common/message_queue.h"
 #include "platform/sdl/sdl_charset.h"
 #include "platform/sdl/sdl_gamepad.h"
 #include "platform/sdl/sdl_keys.h"
@@ -33,13 +34,7 @@ InputState& State() {
 }
 
 void Add(std::deque<MSG>& out, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    MSG msg = {};
-    msg.hwnd = window;
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
-    msg.time = SDL_GetTicks();
-    out.push_back(msg);
+    out.push_back(platform::MakeMessage(window, message, wParam, lParam));
 }
 
 // Repeat count 1; bit 30 set when the key was already down, bit 31 on release.

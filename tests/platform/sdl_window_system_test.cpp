@@ -88,7 +88,7 @@ TEST_F(SdlTest, DestroyingDeliversWmDestroyOnceAndForgetsTheWindow) {
     int destroys = 0;
     for (const auto& got : sdltest::Received()) destroys += got.message == WM_DESTROY;
     EXPECT_EQ(destroys, 1);
-    EXPECT_FALSE(sdl::IsLive(window));
+    EXPECT_FALSE(platform::IsLive(window));
     EXPECT_EQ(window->sdlWindow, nullptr);
     EXPECT_FALSE(DestroyWindow(window));
     RECT client;
