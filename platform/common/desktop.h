@@ -32,11 +32,19 @@ struct Window {
     bool destroyed = false;
 };
 
+// A new window of a backend's own kind (its HWND__), with its handle set.
+template <typename BackendWindow>
+std::unique_ptr<Window> NewWindowOf() {
+    auto window = std::make_unique<BackendWindow>();
+    window->handle = window.get();
+    return window;
+}
+
 class Desktop {
 public:
     virtual ~Desktop() = default;
 
-    // A new window of the backend's own kind (its HWND__), with its handle set.
+    // A new window of the backend's own kind: NewWindowOf<HWND__>().
     virtual std::unique_ptr<Window> NewWindow() = 0;
     // Whether windows can be made at all (CreateWindowExA answers null otherwise).
     virtual bool CanMakeWindows() { return true; }

@@ -82,9 +82,7 @@ void Focus(HWND window) {
 class HeadlessDesktop final : public platform::Desktop {
 public:
     std::unique_ptr<platform::Window> NewWindow() override {
-        auto window = std::make_unique<HWND__>();
-        window->handle = window.get();
-        return window;
+        return platform::NewWindowOf<HWND__>();
     }
     RECT ClientOnScreen(const platform::Window& window) override { return ClientOf(window); }
     // The shown window comes to the front with the keyboard focus at once.

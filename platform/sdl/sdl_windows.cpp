@@ -20,9 +20,7 @@ HWND__& Own(platform::Window& window) {
 class SdlDesktop final : public platform::Desktop {
 public:
     std::unique_ptr<platform::Window> NewWindow() override {
-        auto window = std::make_unique<HWND__>();
-        window->handle = window.get();
-        return window;
+        return platform::NewWindowOf<HWND__>();
     }
     // A window is useless without a display to show it on.
     bool CanMakeWindows() override { return VideoReady(); }

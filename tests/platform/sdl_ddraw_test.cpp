@@ -5,8 +5,8 @@
 
 #include "platform/sdl/sdl_program.h"
 #include "platform/sdl/sdl_windows.h"
+#include "tests/platform/ddraw_rules_check.h"
 #include "tests/platform/sdl_fixture.h"
-#include "tests/platform/surface_rules_check.h"
 
 namespace {
 
@@ -209,8 +209,17 @@ TEST_F(SdlDirectDraw, RectanglesAreCheckedAsDirectDrawChecksThem) {
     IDirectDrawSurface* primary = nullptr;
     IDirectDrawSurface* back = nullptr;
     ASSERT_NO_FATAL_FAILURE(CreatePrimaryAndBack(40, 30, &primary, &back));
-    CheckRectangleRules(primary, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                        back);
+    ddrawcheck::CheckRectangleRules(primary, GetSystemMetrics(SM_CXSCREEN),
+                                    GetSystemMetrics(SM_CYSCREEN), back);
+}
+
+TEST_F(SdlDirectDraw, RequestsAndSurfaceCallsAnswerAsDirectDrawAnswers) {
+    HWND window = MakeWindow(WS_POPUP, 0, 0, 40, 30);
+    ASSERT_EQ(DirectDrawCreate(nullptr, &directDraw_, nullptr), DD_OK);
+    ddrawcheck::CheckRequestRules(directDraw_, window);
+    ddrawcheck::CheckSurfaceCallRules(directDraw_);
+    Start(window, DDSCL_NORMAL);
+    ddrawcheck::CheckOverlappingCopy(directDraw_);
 }
 
 TEST_F(SdlDirectDraw, AnEnlargedWindowPartlyOffTheScreenShowsItsVisiblePart) {

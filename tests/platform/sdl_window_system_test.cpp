@@ -4,6 +4,7 @@
 
 #include "platform/sdl/sdl_windows.h"
 #include "tests/platform/sdl_fixture.h"
+#include "tests/platform/window_rules_check.h"
 
 namespace {
 
@@ -105,6 +106,11 @@ TEST_F(SdlTest, ClassesAreRegisteredOnce) {
     EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", WS_SYSMENU, 0, 0, 10, 10, nullptr, nullptr,
                               nullptr, nullptr),
               nullptr);
+}
+
+TEST_F(SdlTest, WindowsAndTheQueueAnswerAsWindowsDoes) {
+    windowcheck::CheckWindowRules();
+    windowcheck::CheckDesktopRules();
 }
 
 TEST_F(SdlTest, AMessageBoxWithoutADisplayGoesToStandardError) {

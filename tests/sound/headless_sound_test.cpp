@@ -5,22 +5,16 @@
 #include <vector>
 
 #include "platform/headless/control.h"
+#include "tests/platform/dsound_rules_check.h"
 #include "tests/support/engine_fixture.h"
+#include "tests/support/sound_bytes.h"
 
 namespace {
 
 using headless::Op;
 
-WAVEFORMATEX Pcm(int rate, int bits, int channels) {
-    WAVEFORMATEX format = {};
-    format.wFormatTag = WAVE_FORMAT_PCM;
-    format.nChannels = static_cast<WORD>(channels);
-    format.nSamplesPerSec = static_cast<DWORD>(rate);
-    format.wBitsPerSample = static_cast<WORD>(bits);
-    format.nBlockAlign = static_cast<WORD>(bits / 8 * channels);
-    format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
-    return format;
-}
+using testsupport::Pcm;
+using testsupport::Words;
 
 DSBUFFERDESC Describe(WAVEFORMATEX* format, DWORD bytes,
                       DWORD flags = DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME) {
@@ -65,16 +59,6 @@ protected:
 
     IDirectSound* device_ = nullptr;
 };
-
-// Little-endian bytes of 16-bit samples.
-std::vector<std::uint8_t> Words(const std::vector<int>& samples) {
-    std::vector<std::uint8_t> bytes;
-    for (int s : samples) {
-        bytes.push_back(static_cast<std::uint8_t>(s & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>((s >> 8) & 0xFF));
-    }
-    return bytes;
-}
 
 TEST_F(HeadlessSoundTest, CreationChecksTheDescriptionAsDirectSoundDoes) {
     struct Case {
@@ -142,6 +126,11 @@ TEST_F(HeadlessSoundTest, CreationChecksTheDescriptionAsDirectSoundDoes) {
     const std::vector<long long> args = {
         sizeof(DSBUFFERDESC), 0xE0, 5, 1, 1, 11025, 11025, 1, 8, 0, 1};
     EXPECT_EQ(calls.back().args, args);
+}
+
+TEST_F(HeadlessSoundTest, BuffersAnswerAsDirectSoundAnswers) {
+    dsoundcheck::CheckCreationRules(device_);
+    dsoundcheck::CheckBufferRules(device_);
 }
 
 TEST_F(HeadlessSoundTest, LockHandsOutTheBufferAndWrapsPastItsEnd) {
