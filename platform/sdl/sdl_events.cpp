@@ -55,7 +55,7 @@ void TranslateKey(const SDL_KeyboardEvent& key, std::deque<MSG>& out) {
     // With Alt held (and no Control, which makes AltGr), and for F10 and Alt
     // itself, Windows sends the system key messages.
     const bool alt = (key.keysym.mod & KMOD_ALT) != 0 && (key.keysym.mod & KMOD_CTRL) == 0;
-    const bool system = alt || code == 0x79 || NeutralKey(code) == 0x12;
+    const bool system = alt || code == VK_F10 || NeutralKey(code) == VK_MENU;
     const UINT message =
         press ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
     InputState& state = State();

@@ -51,7 +51,9 @@ inline void CheckRequestRules(IDirectDraw* fresh, HWND window) {
                              Size{0, 10, DDERR_INVALIDPARAMS}, Size{10, 0, DDERR_INVALIDPARAMS}}) {
         SCOPED_TRACE(testing::Message() << size.width << " x " << size.height);
         EXPECT_EQ(CreatePlain(fresh, size.width, size.height, &surface), size.expected);
-        if (surface != nullptr) EXPECT_EQ(surface->Release(), 0u);
+        if (surface != nullptr) {
+            EXPECT_EQ(surface->Release(), 0u);
+        }
     }
     struct Refused {
         const char* what;
