@@ -320,6 +320,17 @@ int WINAPI SetBkMode(HDC dc, int mode);
 COLORREF WINAPI SetTextColor(HDC dc, COLORREF color);
 BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int length);
 
+// kernel32: the working folder and what a path names. Names are taken as the
+// system spells them. A symbolic link has FILE_ATTRIBUTE_REPARSE_POINT, and
+// FILE_ATTRIBUTE_DIRECTORY when it leads to a folder.
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010
+#define FILE_ATTRIBUTE_NORMAL 0x00000080
+#define FILE_ATTRIBUTE_REPARSE_POINT 0x00000400
+#define INVALID_FILE_ATTRIBUTES 0xFFFFFFFF
+DWORD WINAPI GetCurrentDirectoryA(DWORD bufferLength, LPSTR buffer);
+BOOL WINAPI SetCurrentDirectoryA(LPCSTR pathName);
+DWORD WINAPI GetFileAttributesA(LPCSTR fileName);
+
 // kernel32: the running program's file. Only the program itself (a null module)
 // is known; the answer is truncated to size - 1 characters when longer.
 DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
