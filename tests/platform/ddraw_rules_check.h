@@ -28,20 +28,10 @@ inline HRESULT CreatePlain(IDirectDraw* directDraw, DWORD width, DWORD height,
     return directDraw->CreateSurface(&desc, surface, nullptr);
 }
 
-// fresh: a DirectDraw object with no cooperative level yet; window: a window
-// that may take the exclusive level. Surfaces it makes are released again.
-inline void CheckRequestRules(IDirectDraw* fresh, HWND window) {
+// directDraw: at the normal level. Each side of a plain surface may be 1 to
+// 16384 pixels, and a larger one is refused by its own code.
+inline void CheckSizeRules(IDirectDraw* directDraw) {
     IDirectDrawSurface* surface = nullptr;
-    DDSURFACEDESC primary = Request(DDSD_CAPS, DDSCAPS_PRIMARYSURFACE);
-    EXPECT_EQ(fresh->CreateSurface(&primary, &surface, nullptr), DDERR_NOCOOPERATIVELEVELSET);
-    EXPECT_EQ(fresh->SetCooperativeLevel(window, DDSCL_FULLSCREEN), DDERR_INVALIDPARAMS);
-    EXPECT_EQ(fresh->SetCooperativeLevel(window, DDSCL_EXCLUSIVE), DDERR_INVALIDPARAMS);
-    EXPECT_EQ(fresh->SetCooperativeLevel(nullptr, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE),
-              DDERR_INVALIDPARAMS);
-    EXPECT_EQ(fresh->SetCooperativeLevel(window, 0), DDERR_INVALIDPARAMS);
-    ASSERT_EQ(fresh->SetCooperativeLevel(window, DDSCL_NORMAL), DD_OK);
-
-    // Sizes: each side from 1 to 16384, a larger one refused by its own code.
     struct Size {
         DWORD width, height;
         HRESULT expected;
@@ -50,11 +40,16 @@ inline void CheckRequestRules(IDirectDraw* fresh, HWND window) {
                              Size{16385, 1, DDERR_TOOBIGWIDTH}, Size{1, 16385, DDERR_TOOBIGHEIGHT},
                              Size{0, 10, DDERR_INVALIDPARAMS}, Size{10, 0, DDERR_INVALIDPARAMS}}) {
         SCOPED_TRACE(testing::Message() << size.width << " x " << size.height);
-        EXPECT_EQ(CreatePlain(fresh, size.width, size.height, &surface), size.expected);
+        EXPECT_EQ(CreatePlain(directDraw, size.width, size.height, &surface), size.expected);
         if (surface != nullptr) {
             EXPECT_EQ(surface->Release(), 0u);
         }
     }
+}
+
+// directDraw: at the normal level, with no primary.
+inline void CheckRefusedRequests(IDirectDraw* directDraw) {
+    IDirectDrawSurface* surface = nullptr;
     struct Refused {
         const char* what;
         DDSURFACEDESC desc;
@@ -84,13 +79,30 @@ inline void CheckRequestRules(IDirectDraw* fresh, HWND window) {
     for (const Refused& request : refused) {
         DDSURFACEDESC desc = request.desc;
         desc.dwBackBufferCount = 1;
-        EXPECT_EQ(fresh->CreateSurface(&desc, &surface, nullptr), request.expected) << request.what;
+        EXPECT_EQ(directDraw->CreateSurface(&desc, &surface, nullptr), request.expected)
+            << request.what;
         EXPECT_EQ(surface, nullptr) << request.what;
     }
     DDSURFACEDESC unsized = Request(DDSD_CAPS, DDSCAPS_PRIMARYSURFACE);
     unsized.dwSize = 0;
-    EXPECT_EQ(fresh->CreateSurface(&unsized, &surface, nullptr), DDERR_INVALIDPARAMS);
+    EXPECT_EQ(directDraw->CreateSurface(&unsized, &surface, nullptr), DDERR_INVALIDPARAMS);
+}
 
+// fresh: a DirectDraw object with no cooperative level yet; window: a window
+// that may take the exclusive level. Surfaces it makes are released again, and
+// it is left at the normal level.
+inline void CheckRequestRules(IDirectDraw* fresh, HWND window) {
+    IDirectDrawSurface* surface = nullptr;
+    DDSURFACEDESC primary = Request(DDSD_CAPS, DDSCAPS_PRIMARYSURFACE);
+    EXPECT_EQ(fresh->CreateSurface(&primary, &surface, nullptr), DDERR_NOCOOPERATIVELEVELSET);
+    EXPECT_EQ(fresh->SetCooperativeLevel(window, DDSCL_FULLSCREEN), DDERR_INVALIDPARAMS);
+    EXPECT_EQ(fresh->SetCooperativeLevel(window, DDSCL_EXCLUSIVE), DDERR_INVALIDPARAMS);
+    EXPECT_EQ(fresh->SetCooperativeLevel(nullptr, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE),
+              DDERR_INVALIDPARAMS);
+    EXPECT_EQ(fresh->SetCooperativeLevel(window, 0), DDERR_INVALIDPARAMS);
+    ASSERT_EQ(fresh->SetCooperativeLevel(window, DDSCL_NORMAL), DD_OK);
+    CheckSizeRules(fresh);
+    CheckRefusedRequests(fresh);
     EXPECT_EQ(fresh->SetDisplayMode(0, 480, 16), DDERR_INVALIDMODE);
     EXPECT_EQ(fresh->SetDisplayMode(16385, 480, 16), DDERR_INVALIDMODE);
     EXPECT_EQ(fresh->SetDisplayMode(640, 480, 17), DDERR_INVALIDMODE);

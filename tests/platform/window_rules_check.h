@@ -46,6 +46,27 @@ inline std::vector<MSG> Pump() {
     return taken;
 }
 
+// A typed Enter comes right after its key; the quit message after everything.
+inline void CheckQueueRules(HWND window) {
+    platform::MessageQueue& queue = platform::Messages();
+    queue.Post(window, WM_KEYDOWN, VK_RETURN, 1);
+    queue.Post(window, WM_KEYUP, VK_RETURN, 1);
+    queue.Post(window, WM_KEYDOWN, VK_F1, 1);
+    PostQuitMessage(7);
+    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_POSTMESSAGE), WAIT_OBJECT_0);
+    EXPECT_EQ(MsgWaitForMultipleObjects(1, nullptr, FALSE, 0, QS_POSTMESSAGE), WAIT_FAILED);
+    HeardMessages().clear();
+    const std::vector<MSG> taken = Pump();
+    ASSERT_EQ(taken.size(), 5u);
+    EXPECT_EQ(taken[1].message, static_cast<UINT>(WM_CHAR));
+    EXPECT_EQ(taken[1].wParam, static_cast<WPARAM>(VK_RETURN));
+    EXPECT_EQ(taken[2].message, static_cast<UINT>(WM_KEYUP));
+    EXPECT_EQ(taken[4].message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(taken[4].wParam, 7u);
+    MSG keyUp = taken[2];
+    EXPECT_FALSE(TranslateMessage(&keyUp));
+}
+
 // Registers the class "WindowRules" (once per program) and checks what a
 // window hears as it is made and closed, and what the queue hands out.
 inline void CheckWindowRules() {
@@ -84,24 +105,7 @@ inline void CheckWindowRules() {
     EXPECT_EQ(moved.bottom, 2);
     EXPECT_FALSE(OffsetRect(nullptr, 1, 1));
 
-    // A typed Enter comes right after its key; the quit message after everything.
-    platform::MessageQueue& queue = platform::Messages();
-    queue.Post(window, WM_KEYDOWN, VK_RETURN, 1);
-    queue.Post(window, WM_KEYUP, VK_RETURN, 1);
-    queue.Post(window, WM_KEYDOWN, VK_F1, 1);
-    PostQuitMessage(7);
-    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_POSTMESSAGE), WAIT_OBJECT_0);
-    EXPECT_EQ(MsgWaitForMultipleObjects(1, nullptr, FALSE, 0, QS_POSTMESSAGE), WAIT_FAILED);
-    HeardMessages().clear();
-    const std::vector<MSG> taken = Pump();
-    ASSERT_EQ(taken.size(), 5u);
-    EXPECT_EQ(taken[1].message, static_cast<UINT>(WM_CHAR));
-    EXPECT_EQ(taken[1].wParam, static_cast<WPARAM>(VK_RETURN));
-    EXPECT_EQ(taken[2].message, static_cast<UINT>(WM_KEYUP));
-    EXPECT_EQ(taken[4].message, static_cast<UINT>(WM_QUIT));
-    EXPECT_EQ(taken[4].wParam, 7u);
-    MSG keyUp = taken[2];
-    EXPECT_FALSE(TranslateMessage(&keyUp));
+    CheckQueueRules(window);
 
     // Alt+F4 asks the window to close, which destroys it.
     HeardMessages().clear();
