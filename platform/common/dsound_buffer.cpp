@@ -128,21 +128,22 @@ HRESULT SoundBuffer::SetCurrentPosition(DWORD position) {
 }
 
 HRESULT SoundBuffer::SetVolume(LONG volume) {
-    return Answer(Call::SoundSetVolume, {id_, volume}, "", [&] {
-        if ((flags_ & DSBCAPS_CTRLVOLUME) == 0) return DSERR_CONTROLUNAVAIL;
-        if (volume < DSBVOLUME_MIN || volume > DSBVOLUME_MAX) return DSERR_INVALIDPARAM;
-        const Guard guard(device_.Mutex());
-        volume_ = volume;
-        return DS_OK;
-    });
+    return SetControl(Call::SoundSetVolume, DSBCAPS_CTRLVOLUME, volume, DSBVOLUME_MIN,
+                      DSBVOLUME_MAX, volume_);
 }
 
 HRESULT SoundBuffer::SetPan(LONG pan) {
-    return Answer(Call::SoundSetPan, {id_, pan}, "", [&] {
-        if ((flags_ & DSBCAPS_CTRLPAN) == 0) return DSERR_CONTROLUNAVAIL;
-        if (pan < DSBPAN_LEFT || pan > DSBPAN_RIGHT) return DSERR_INVALIDPARAM;
+    return SetControl(Call::SoundSetPan, DSBCAPS_CTRLPAN, pan, DSBPAN_LEFT, DSBPAN_RIGHT, pan_);
+}
+
+// A control works only where the buffer was made with its flag, and only in its range.
+HRESULT SoundBuffer::SetControl(PlatformCall call, DWORD control, LONG value, LONG lowest,
+                                LONG highest, LONG& setting) {
+    return Answer(call, {id_, value}, "", [&] {
+        if ((flags_ & control) == 0) return DSERR_CONTROLUNAVAIL;
+        if (value < lowest || value > highest) return DSERR_INVALIDPARAM;
         const Guard guard(device_.Mutex());
-        pan_ = pan;
+        setting = value;
         return DS_OK;
     });
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/api/platform.h"
+#include "platform/common/platform_call.h"
 #include "platform/common/sound_output.h"
 
 namespace platform {
@@ -65,6 +66,8 @@ private:
     HRESULT LockRegions(DWORD offset, DWORD bytes, LPVOID* region1, LPDWORD bytes1, LPVOID* region2,
                         LPDWORD bytes2, DWORD flags);
     bool InsideMemory(const void* region, DWORD bytes) const;
+    HRESULT SetControl(PlatformCall call, DWORD control, LONG value, LONG lowest, LONG highest,
+                       LONG& setting);
 
     SoundDevice& device_;
     const int id_;

@@ -22,12 +22,9 @@ inline DSBUFFERDESC Describe(WAVEFORMATEX* format, DWORD bytes,
     return desc;
 }
 
-// device: a DirectSound object. Descriptions DirectSound refuses are refused
-// with its codes and hand out no buffer; the device's level takes any window.
-inline void CheckCreationRules(IDirectSound* device) {
-    EXPECT_EQ(device->SetCooperativeLevel(nullptr, DSSCL_NORMAL), DS_OK);
-    EXPECT_EQ(device->SetCooperativeLevel(nullptr, 0), DSERR_INVALIDPARAM);
-    EXPECT_EQ(device->SetCooperativeLevel(nullptr, 5), DSERR_INVALIDPARAM);
+// device: a DirectSound object. Each description DirectSound refuses makes
+// one call, which answers DirectSound's code and hands out no buffer.
+inline void CheckRefusedDescriptions(IDirectSound* device) {
     struct Case {
         const char* what;
         void (*spoil)(DSBUFFERDESC&, WAVEFORMATEX&);
@@ -42,9 +39,29 @@ inline void CheckCreationRules(IDirectSound* device) {
          DSERR_INVALIDPARAM},
         {"float samples", [](DSBUFFERDESC&, WAVEFORMATEX& f) { f.wFormatTag = 3; },
          DSERR_BADFORMAT},
+        {"no channels",
+         [](DSBUFFERDESC&, WAVEFORMATEX& f) {
+             f.nChannels = 0;
+             f.nBlockAlign = 0;
+             f.nAvgBytesPerSec = 0;
+         },
+         DSERR_BADFORMAT},
+        {"24-bit samples",
+         [](DSBUFFERDESC&, WAVEFORMATEX& f) {
+             f.wBitsPerSample = 24;
+             f.nBlockAlign = 6;
+             f.nAvgBytesPerSec = 6 * 11025;
+         },
+         DSERR_BADFORMAT},
         {"block alignment off", [](DSBUFFERDESC&, WAVEFORMATEX& f) { f.nBlockAlign = 2; },
          DSERR_BADFORMAT},
-        {"three bytes", [](DSBUFFERDESC& d, WAVEFORMATEX&) { d.dwBufferBytes = 3; },
+        {"rate 0",
+         [](DSBUFFERDESC&, WAVEFORMATEX& f) {
+             f.nSamplesPerSec = 0;
+             f.nAvgBytesPerSec = 0;
+         },
+         DSERR_BADFORMAT},
+        {"no bytes", [](DSBUFFERDESC& d, WAVEFORMATEX&) { d.dwBufferBytes = 0; },
          DSERR_INVALIDPARAM},
         {"partial frame", [](DSBUFFERDESC& d, WAVEFORMATEX&) { d.dwBufferBytes = 4002; },
          DSERR_INVALIDPARAM},
@@ -57,22 +74,31 @@ inline void CheckCreationRules(IDirectSound* device) {
         EXPECT_EQ(device->CreateSoundBuffer(&desc, &buffer, nullptr), c.expected) << c.what;
         EXPECT_EQ(buffer, nullptr) << c.what;
     }
+}
+
+// device: a DirectSound object. Refused descriptions and requests hand out no
+// buffer; the device's level takes any window.
+inline void CheckCreationRules(IDirectSound* device) {
+    EXPECT_EQ(device->SetCooperativeLevel(nullptr, DSSCL_NORMAL), DS_OK);
+    EXPECT_EQ(device->SetCooperativeLevel(nullptr, 0), DSERR_INVALIDPARAM);
+    EXPECT_EQ(device->SetCooperativeLevel(nullptr, 5), DSERR_INVALIDPARAM);
+    CheckRefusedDescriptions(device);
     WAVEFORMATEX format = testsupport::Pcm(11025, 8, 1);
-    DSBUFFERDESC desc = Describe(&format, 8);
-    EXPECT_EQ(device->CreateSoundBuffer(&desc, nullptr, nullptr), DSERR_INVALIDPARAM);
+    DSBUFFERDESC desc = Describe(&format, 3);
     IDirectSoundBuffer* buffer = nullptr;
+    EXPECT_EQ(device->CreateSoundBuffer(&desc, &buffer, nullptr), DSERR_INVALIDPARAM)
+        << "three bytes";
+    desc.dwBufferBytes = 8;
+    EXPECT_EQ(device->CreateSoundBuffer(&desc, nullptr, nullptr), DSERR_INVALIDPARAM);
     EXPECT_EQ(device->CreateSoundBuffer(&desc, &buffer, reinterpret_cast<IUnknown*>(&desc)),
               DSERR_INVALIDPARAM)
         << "an outer object";
 }
 
-// device: a DirectSound object. A buffer's memory is a ring that Lock hands
-// out in one or two regions; its controls need their flags and stay in range.
-inline void CheckBufferRules(IDirectSound* device) {
-    WAVEFORMATEX format = testsupport::Pcm(11025, 8, 1);
-    DSBUFFERDESC desc = Describe(&format, 8);
-    IDirectSoundBuffer* buffer = nullptr;
-    ASSERT_EQ(device->CreateSoundBuffer(&desc, &buffer, nullptr), DS_OK);
+// buffer: 8 bytes, unlocked. Its memory is a ring that Lock hands out in one
+// or two regions; a lock past it, too long or empty, or wrapping with no second
+// region is refused and hands out nothing, and so is unlocking memory not its own.
+inline void CheckLockRing(IDirectSoundBuffer* buffer) {
     LPVOID first = nullptr;
     LPVOID second = nullptr;
     DWORD firstBytes = 0;
@@ -81,11 +107,10 @@ inline void CheckBufferRules(IDirectSound* device) {
     EXPECT_EQ(firstBytes, 2u);
     EXPECT_EQ(secondBytes, 2u);
     EXPECT_EQ(static_cast<std::uint8_t*>(first) - static_cast<std::uint8_t*>(second), 6);
-    EXPECT_EQ(static_cast<std::uint8_t*>(first)[0], 0x80) << "a new 8-bit buffer holds silence";
     EXPECT_EQ(buffer->Unlock(first, firstBytes, second, secondBytes), DS_OK);
     EXPECT_EQ(buffer->Lock(8, 1, &first, &firstBytes, &second, &secondBytes, 0),
               DSERR_INVALIDPARAM);
-    EXPECT_EQ(first, nullptr) << "a refused lock hands out no region";
+    EXPECT_EQ(first, nullptr);
     EXPECT_EQ(buffer->Lock(0, 9, &first, &firstBytes, &second, &secondBytes, 0),
               DSERR_INVALIDPARAM);
     EXPECT_EQ(buffer->Lock(0, 0, &first, &firstBytes, &second, &secondBytes, 0),
@@ -93,6 +118,21 @@ inline void CheckBufferRules(IDirectSound* device) {
     EXPECT_EQ(buffer->Lock(6, 4, &first, &firstBytes, nullptr, nullptr, 0), DSERR_INVALIDPARAM);
     std::uint8_t elsewhere[8];
     EXPECT_EQ(buffer->Unlock(elsewhere, 8, nullptr, 0), DSERR_INVALIDPARAM);
+}
+
+// device: a DirectSound object. A new buffer holds silence and its memory is
+// a ring (CheckLockRing); its controls need their flags and stay in range.
+inline void CheckBufferRules(IDirectSound* device) {
+    WAVEFORMATEX format = testsupport::Pcm(11025, 8, 1);
+    DSBUFFERDESC desc = Describe(&format, 8);
+    IDirectSoundBuffer* buffer = nullptr;
+    ASSERT_EQ(device->CreateSoundBuffer(&desc, &buffer, nullptr), DS_OK);
+    LPVOID memory = nullptr;
+    DWORD bytes = 0;
+    ASSERT_EQ(buffer->Lock(0, 8, &memory, &bytes, nullptr, nullptr, 0), DS_OK);
+    EXPECT_EQ(static_cast<std::uint8_t*>(memory)[7], 0x80) << "8-bit silence is 128";
+    EXPECT_EQ(buffer->Unlock(memory, bytes, nullptr, 0), DS_OK);
+    CheckLockRing(buffer);
 
     EXPECT_EQ(buffer->SetCurrentPosition(8), DSERR_INVALIDPARAM);
     EXPECT_EQ(buffer->SetCurrentPosition(7), DS_OK);
