@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "platform/common/charset.h"
 #include "platform/common/message_queue.h"
-#include "platform/sdl/sdl_charset.h"
 #include "platform/sdl/sdl_gamepad.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_screen.h"
@@ -99,8 +99,8 @@ void TranslateText(const SDL_TextInputEvent& text, std::deque<MSG>& out) {
     HWND window = WindowFromId(text.windowID);
     if (window == nullptr) window = MainWindow();
     if (window == nullptr) return;
-    for (std::uint32_t cp : CodePoints(text.text)) {
-        const int code = CharacterCode(cp);
+    for (std::uint32_t cp : charset::CodePoints(text.text)) {
+        const int code = charset::CharacterCode(cp);
         // Characters outside the 8-bit set cannot reach the game.
         if (code > 0) Add(out, window, WM_CHAR, static_cast<WPARAM>(code), 1);
     }
