@@ -43,14 +43,6 @@ TEST(SdlKeys, LettersFollowTheLayoutAndPunctuationThePosition) {
     EXPECT_EQ(sdl::VirtualKey(SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN), 0);
 }
 
-TEST(SdlKeys, SideSpecificModifiersHaveNeutralCodes) {
-    EXPECT_EQ(sdl::NeutralKey(160), 16);
-    EXPECT_EQ(sdl::NeutralKey(161), 16);
-    EXPECT_EQ(sdl::NeutralKey(162), 17);
-    EXPECT_EQ(sdl::NeutralKey(165), 18);
-    EXPECT_EQ(sdl::NeutralKey(39), 0);
-}
-
 class SdlEvents : public SdlTest {
 protected:
     void SetUp() override {
