@@ -1,18 +1,27 @@
-# corvane_add_program(name [BACKEND sdl|headless] [GAME] [SOURCES file...])
+include(${CMAKE_CURRENT_LIST_DIR}/corvane_web_page.cmake)
+
+# corvane_add_program(name [BACKEND sdl|headless|web] [GAME] [OWN_MAIN]
+#                     [PRELOAD folder...] [SOURCES file...])
 # A program on the engine: its sources, the engine, and the backend it runs on
 # (none on Windows, where the system is the platform and the program starts in
-# the engine's WinMain). With BACKEND sdl it starts in the backend's main, which
-# calls WinMain. GAME adds the game (its hooks, the alien and the world) and a
-# copy of Images/ beside the program, which the game reads its pictures from.
-# OWN_MAIN (with BACKEND sdl): the sources hold main(), which starts the program
-# through sdl::RunProgram once it has read its options.
+# the engine's WinMain). With BACKEND sdl or web it starts in the backend's
+# main, which calls WinMain. GAME adds the game (its hooks, the alien and the
+# world) and a copy of Images/ beside the program, which the game reads its
+# pictures from. OWN_MAIN (with BACKEND sdl): the sources hold main(), which
+# starts the program through sdl::RunProgram once it has read its options.
+# With BACKEND web the program is a page, <name>.html (see corvane_web_page),
+# whose data file holds, in place of the copy, Images/ for GAME and each
+# PRELOAD folder by its name.
 function(corvane_add_program name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "GAME;OWN_MAIN" "BACKEND" "SOURCES")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "GAME;OWN_MAIN" "BACKEND" "PRELOAD;SOURCES")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "corvane_add_program(${name}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
   endif()
+  if(arg_PRELOAD AND NOT arg_BACKEND STREQUAL "web")
+    message(FATAL_ERROR "corvane_add_program(${name}): PRELOAD needs BACKEND web")
+  endif()
   if(arg_BACKEND)
-    if(NOT arg_BACKEND MATCHES "^(sdl|headless)$" OR NOT TARGET corvane_${arg_BACKEND})
+    if(NOT arg_BACKEND MATCHES "^(sdl|headless|web)$" OR NOT TARGET corvane_${arg_BACKEND})
       message(FATAL_ERROR "corvane_add_program(${name}): no backend \"${arg_BACKEND}\" in this build")
     endif()
     set(backend corvane_${arg_BACKEND})
@@ -28,10 +37,18 @@ function(corvane_add_program name)
     add_executable(${name} WIN32 ${arg_SOURCES})
     target_link_libraries(${name} PRIVATE corvane_engine)
   else()
-    message(FATAL_ERROR "corvane_add_program(${name}): BACKEND sdl or headless is needed here")
+    message(FATAL_ERROR "corvane_add_program(${name}): BACKEND sdl, headless or web is needed here")
   endif()
   if(arg_GAME)
     target_link_libraries(${name} PRIVATE corvane_game)
+  endif()
+  if(arg_BACKEND STREQUAL "web")
+    set(folders ${arg_PRELOAD})
+    if(arg_GAME)
+      list(PREPEND folders ${CORVANE_IMAGES_DIR})
+    endif()
+    corvane_web_page(${name} FOLDERS ${folders})
+  elseif(arg_GAME)
     corvane_copy_images(${name})
   endif()
 endfunction()

@@ -21,7 +21,7 @@ function(corvane_web_page target)
 
   # The package is made as the program links, where its folder is known: a
   # changed file in one of the folders links the program again.
-  set(loader ${CMAKE_CURRENT_BINARY_DIR}/${target}_data_loader.js)
+  set(loader ${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${target}_data_loader.js)
   foreach(folder IN LISTS arg_FOLDERS)
     if(NOT IS_DIRECTORY ${folder})
       message(FATAL_ERROR "corvane_web_page(${target}): no folder ${folder}")

@@ -30,11 +30,10 @@ var CorvanePage = (function() {
   var kBusyFramesKept = 600;
 
   // Event kinds, as the backend reads them (web_page.h).
-  var KEY_DOWN = 1, KEY_UP = 2, MOUSE_MOVE = 3, MOUSE_DOWN = 4, MOUSE_UP = 5, FOCUS = 6,
-      SHOWN = 7;
+  var KEY_DOWN = 1, KEY_UP = 2, MOUSE_MOVE = 3, MOUSE_DOWN = 4, MOUSE_UP = 5, FOCUS = 6;
   // Flags of key events.
   var ALT = 1, CONTROL = 2, SHIFT = 4, META = 8, REPEAT = 16;
-  // What a wait can be woken by: input, or the rest (focus, showing).
+  // What a wait can be woken by: input, or the rest (the focus).
   var WAKE_INPUT = 1, WAKE_POSTED = 2;
 
   var events = [];
@@ -45,7 +44,7 @@ var CorvanePage = (function() {
 
   function queue(event) {
     events.push(event);
-    var wakes = event.kind === FOCUS || event.kind === SHOWN ? WAKE_POSTED : WAKE_INPUT;
+    var wakes = event.kind === FOCUS ? WAKE_POSTED : WAKE_INPUT;
     if (waiter && (waiter.wake & wakes)) waiter.finish(1);
   }
 
@@ -71,7 +70,7 @@ var CorvanePage = (function() {
     });
     keysHeld.clear();
     mouseHeld.forEach(function(button) {
-      queue({kind: MOUSE_UP, x: lastMouse.x, y: lastMouse.y, button: button, flags: 0});
+      queue({kind: MOUSE_UP, x: lastMouse.x, y: lastMouse.y, button: button});
     });
     mouseHeld.clear();
   }
@@ -107,18 +106,21 @@ var CorvanePage = (function() {
   function onMouse(event) {
     if (boxShowing) return;
     var at = mouseAt(event);
+    var fields = {x: at.x, y: at.y, button: event.button, buttons: event.buttons,
+                  flags: keyFlags(event)};
     if (event.type === 'mousemove') {
-      queue({kind: MOUSE_MOVE, x: at.x, y: at.y, button: 0, flags: event.buttons});
-      return;
-    }
-    if (event.type === 'mousedown') {
+      fields.kind = MOUSE_MOVE;
+    } else if (event.type === 'mousedown') {
       wakeSound();
       canvas.focus();
       mouseHeld.add(event.button);
-      queue({kind: MOUSE_DOWN, x: at.x, y: at.y, button: event.button, flags: event.buttons});
+      fields.kind = MOUSE_DOWN;
     } else if (mouseHeld.delete(event.button)) {
-      queue({kind: MOUSE_UP, x: at.x, y: at.y, button: event.button, flags: event.buttons});
+      fields.kind = MOUSE_UP;
+    } else {
+      return;
     }
+    queue(fields);
   }
 
   function onFocusChange() {
@@ -128,13 +130,12 @@ var CorvanePage = (function() {
     queue({kind: FOCUS, x: now ? 1 : 0});
   }
 
+  // A hidden page plays nothing and runs no frames (see whileHidden).
   function onVisibility() {
-    var shown = document.visibilityState === 'visible';
     if (sound) {
-      if (shown) wakeSound();
+      if (document.visibilityState === 'visible') wakeSound();
       else sound.suspend();
     }
-    queue({kind: SHOWN, x: shown ? 1 : 0});
     onFocusChange();
   }
 
@@ -260,20 +261,38 @@ var CorvanePage = (function() {
     refreshMeasured.then(function() { removeRunDependency('refresh rate'); });
   });
   Module.onRuntimeInitialized = function() { statusLine.textContent = ''; };
+  // The program ends through its main or through exit(); either way once.
+  function ended(exitCode) {
+    if (published.ended) return;
+    published.ended = true;
+    published.exitCode = exitCode;
+    hint.hidden = true;
+    statusLine.textContent = exitCode === 0 ? 'The game has ended.'
+                                            : 'The game has ended (exit code ' + exitCode + ').';
+    frameLine.textContent = 'frame ' + published.frames;
+    closeSound();
+  }
+  Module.onExit = ended;
   Module.onAbort = function(what) {
-    statusLine.textContent = 'The game stopped: ' + what;
+    if (!published.ended) statusLine.textContent = 'The game stopped: ' + what;
   };
 
   // Sound: a Web Audio device whose script node asks the program for samples,
   // started or resumed on the first key or click (browsers start no sound before).
   var sound = null;
+  function closeSound() {
+    if (!sound) return;
+    sound.corvaneNode.disconnect();
+    sound.close();
+    sound = null;
+  }
   function wakeSound() {
     if (sound && sound.state === 'suspended' && document.visibilityState === 'visible')
       sound.resume();
   }
 
-  function lastFrameEnded(busyMs) {
-    published.frames++;
+  function frameStarts(number, busyMs) {
+    published.frames = number;
     if (busyMs !== null) {
       published.busyMs.push(busyMs);
       if (published.busyMs.length > kBusyFramesKept) published.busyMs.shift();
@@ -290,14 +309,14 @@ var CorvanePage = (function() {
       HEAP32[(at >> 2) + 1] = event.x || 0;
       HEAP32[(at >> 2) + 2] = event.y || 0;
       HEAP32[(at >> 2) + 3] = event.button || 0;
-      HEAP32[(at >> 2) + 4] = event.flags || 0;
-      stringToUTF8(event.code || '', at + 20, 24);
-      stringToUTF8(event.key || '', at + 44, 8);
+      HEAP32[(at >> 2) + 4] = event.buttons || 0;
+      HEAP32[(at >> 2) + 5] = event.flags || 0;
+      stringToUTF8(event.code || '', at + 24, 24);
+      stringToUTF8(event.key || '', at + 48, 8);
       return true;
     },
     hasEvents: function() { return events.length > 0; },
     focused: focused,
-    shown: function() { return document.visibilityState === 'visible'; },
     // Until the page is shown again: a hidden page runs no frames.
     whileHidden: function() {
       if (document.visibilityState === 'visible') return Promise.resolve();
@@ -322,7 +341,7 @@ var CorvanePage = (function() {
       context.putImageData(new ImageData(bytes, width, height), x, y);
       if (published.pictures++ === 0) published.firstPictureMs = performance.now();
     },
-    frameRan: lastFrameEnded,
+    frameStarts: frameStarts,
 
     // Resolves at the next animation frame: the display's vertical blank.
     nextFrame: function() {
@@ -405,12 +424,7 @@ var CorvanePage = (function() {
       sound.corvaneNode = node;
       return sound.sampleRate;
     },
-    closeSound: function() {
-      if (!sound) return;
-      sound.corvaneNode.disconnect();
-      sound.close();
-      sound = null;
-    },
+    closeSound: closeSound,
     // Keeps `count` samples at `samples` (a script's sound, mixed frame by frame).
     keepSound: function(samples, count) {
       if (!published.sound) published.sound = [];
@@ -424,13 +438,6 @@ var CorvanePage = (function() {
     },
     refreshRate: function() { return published.refreshRate; },
 
-    ended: function(exitCode) {
-      published.ended = true;
-      published.exitCode = exitCode;
-      hint.hidden = true;
-      statusLine.textContent = exitCode === 0 ? 'The game has ended.'
-                                              : 'The game has ended (exit code ' + exitCode + ').';
-      frameLine.textContent = 'frame ' + published.frames;
-    },
+    ended: ended,
   };
 })();
