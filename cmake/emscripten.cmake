@@ -9,6 +9,9 @@ if(NOT EXISTS ${CORVANE_EMSCRIPTEN_ROOT}/cmake/Modules/Platform/Emscripten.cmake
   message(FATAL_ERROR "No Emscripten in ${CORVANE_EMSCRIPTEN_ROOT} (Debian: apt-get install "
                       "emscripten; elsewhere set EMSCRIPTEN to its folder)")
 endif()
+# Emscripten looks for CMake packages in its own system root only; an engine
+# built for the browser is installed wherever its user chose (CMAKE_PREFIX_PATH).
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
 include(${CORVANE_EMSCRIPTEN_ROOT}/cmake/Modules/Platform/Emscripten.cmake)
 
 # Linking runs Emscripten's JavaScript optimiser under node, which needs acorn.
