@@ -5,6 +5,7 @@
 
 #include <emscripten.h>
 
+#include <cstdlib>
 #include <memory>
 
 #include "platform/common/message_queue.h"
@@ -16,6 +17,13 @@ EM_JS(int, corvane_page_screen_width, (),
       { return Math.round(screen.width * (window.devicePixelRatio || 1)); });
 EM_JS(int, corvane_page_screen_height, (),
       { return Math.round(screen.height * (window.devicePixelRatio || 1)); });
+EM_JS(char*, corvane_page_path, (), {
+    var path = decodeURIComponent(window.location.pathname);
+    var size = lengthBytesUTF8(path) + 1;
+    var copy = _malloc(size);
+    stringToUTF8(path, copy, size);
+    return copy;
+});
 
 namespace web {
 namespace {
@@ -85,8 +93,13 @@ public:
     // A script's frames show every picture, as corvane-replay's do: the game
     // rate's own refreshes (0 is the default of 60 Hz).
     int RefreshRate() override { return RunsScript() ? 0 : PageRefreshRate(); }
-    // A page is no file.
-    std::string ProgramFile() override { return ""; }
+    // The page's path on its site stands for the program's file.
+    std::string ProgramFile() override {
+        char* path = corvane_page_path();
+        const std::string file = path;
+        std::free(path);
+        return file;
+    }
 };
 
 }  // namespace

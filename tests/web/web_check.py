@@ -7,6 +7,8 @@
 Each check serves a folder on 127.0.0.1 and waits on what the page publishes
 (its frame counter, its boxes, its end), never on time alone; scripted input
 comes through the page's address as corvane-replay takes it:
+  backend   the web backend's tests (web_backend_tests.html: the rules every
+            backend obeys, and the backend's own colours, keys and events) pass
   game      its first frame equals corvane-replay's frame 1 (in 16-bit terms);
             the right arrow held for 2 s scrolls the view 120 +- 40 pixels;
             Escape ends the game and the page says so
@@ -23,6 +25,7 @@ import argparse
 import glob
 import json
 import os
+import re
 import shutil
 import statistics
 import struct
@@ -86,6 +89,26 @@ def shift_right(before, after, most=400):
         if rows > best_rows:
             best, best_rows = dx, rows
     return best
+
+
+def console_lines(driver):
+    """What the page printed, as Chromium logs it: address, place, then the text quoted."""
+    lines = []
+    for entry in driver.get_log('browser'):
+        quoted = re.match(r'^\S+ \S+ (".*")$', entry['message'])
+        if quoted:
+            lines.append(json.loads(quoted.group(1)))
+    return lines
+
+
+def check_backend_tests(driver, base):
+    driver.get(address(base, 'tests/web/web_backend_tests.html'))
+    wait_for(driver, 'window.corvane && window.corvane.ended', 'the backend\'s tests to end')
+    said = console_lines(driver)
+    if state(driver, 'exitCode') != 0:
+        raise CheckFailed('the web backend\'s tests failed:\n  ' + '\n  '.join(said))
+    summary = [line for line in said if line.startswith('[  PASSED  ]')]
+    print(f'backend: its tests in the page {summary[0] if summary else "passed"}')
 
 
 def check_game(driver, base, replay_frame, shots):
@@ -230,6 +253,7 @@ def main():
     try:
         with chromium() as driver:
             with served(options.build) as base:
+                check_backend_tests(driver, base)
                 check_game(driver, base, replay_frame, options.shots)
                 check_examples(driver, options.build, base, options.shots)
             check_missing_pictures(driver, options.build, options.shots)
