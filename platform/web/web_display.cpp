@@ -39,19 +39,11 @@ public:
         web::SetCanvasSize(static_cast<int>(width), static_cast<int>(height));
     }
 
-    // A full-screen chain has the mode's size, or its window's without one.
+    // A plain primary stands for the whole screen.
     platform::ScreenSize PrimarySize(const platform::DirectDrawObject& owner,
                                      bool flipping) override {
-        HWND window = owner.CooperativeWindow();
-        if (!flipping) {
-            return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-        }
-        platform::ScreenSize size = {static_cast<int>(owner.ModeWidth()),
-                                     static_cast<int>(owner.ModeHeight())};
-        if (size.width == 0 && platform::IsLive(window))
-            size = {window->outer.right - window->outer.left,
-                    window->outer.bottom - window->outer.top};
-        return size;
+        if (flipping) return platform::FlippingChainSize(owner);
+        return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     }
 
     // The picture lands in the window's client area, which is the canvas.
