@@ -17,7 +17,6 @@
 #include <thread>
 
 #include "platform/api/platform.h"
-#include "shell/debugger.h"
 #include "shell/windx.h"
 #include "sound/soundx.h"
 
@@ -80,8 +79,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     if (start == std::string::npos || line[start] == '-') return Usage();
     const std::string file = line.substr(start);
     const char* path = file.c_str();
-    // No debug.txt in the user's folder: reports reach the terminal.
-    Debug.Close();
 
     // A missing file or a malformed header ends the program with the loader's
     // message, as in a game.
