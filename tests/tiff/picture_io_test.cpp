@@ -352,4 +352,35 @@ TEST_F(PictureIoTest, RandomTiffsOfEveryKindAndOrientationGiveTiff2RgbasPixels) 
     }
 }
 
+std::vector<std::uint8_t> FileBytes(const std::string& path) {
+    const std::string text = ReadFileText(path);
+    return std::vector<std::uint8_t>(text.begin(), text.end());
+}
+
+// The inputs fuzz_picture_read found, read from memory as it reads them; the
+// table in their folder's README says what each one did before.
+TEST(PictureIoFuzzFindings, FuzzFindingsHaveTheirOutcome) {
+    const struct {
+        const char* file;
+        const char* error;
+    } kFindings[] = {
+        {"libtiff_error_of_two_lines.tif",
+         "Warning memory; Tag InkNames: Value 1 of NumberOfInks is different from the "
+         "SamplesPerPixel value 4"},
+        {"png_text_chunk_of_half_a_gigabyte.png", "[3A]alp: invalid chunk type"},
+    };
+    for (const auto& finding : kFindings) {
+        SCOPED_TRACE(finding.file);
+        const std::vector<std::uint8_t> bytes =
+            FileBytes(std::string(ASSET_FUZZ_FINDINGS) + "/" + finding.file);
+        ASSERT_FALSE(bytes.empty());
+        asset::Picture picture;
+        std::vector<std::string> notes;
+        std::string error;
+        EXPECT_FALSE(
+            asset::ReadPictureBytes(bytes.data(), bytes.size(), picture, notes, error, 1 << 20));
+        EXPECT_EQ(error, finding.error);
+    }
+}
+
 }  // namespace

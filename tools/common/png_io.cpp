@@ -4,6 +4,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace png_io {
@@ -13,6 +14,19 @@ namespace {
 // Larger pictures than any tool here needs; a file's header must not make the
 // reader allocate without bound.
 constexpr png_uint_32 kMaxPixels = 1u << 28;
+// The most libpng may allocate at once. A chunk (a text, a colour profile) is
+// read whole, however long the file says it is, and its length is only
+// warned about; refused, the allocation fails and libpng ends the read or
+// skips the chunk. Rows of the widest picture read take far less.
+constexpr png_alloc_size_t kLargestAllocation = png_alloc_size_t{1} << 26;
+
+png_voidp BoundedMalloc(png_structp, png_alloc_size_t size) {
+    return size <= kLargestAllocation ? std::malloc(size) : nullptr;
+}
+
+void Free(png_structp, png_voidp memory) {
+    std::free(memory);
+}
 
 void OnPngError(png_structp png, png_const_charp message) {
     *static_cast<std::string*>(png_get_error_ptr(png)) = message;
@@ -78,8 +92,8 @@ bool ReadRows(png_structp png, png_infop info, PngImage& image, std::string& err
 template <typename Connect>
 bool ReadThrough(const Connect& connect, PngImage& image, std::string& error,
                  const SizeCheck& sizeFits) {
-    png_structp png =
-        png_create_read_struct(PNG_LIBPNG_VER_STRING, &error, OnPngError, OnPngWarning);
+    png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, &error, OnPngError,
+                                               OnPngWarning, nullptr, BoundedMalloc, Free);
     png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
     bool read = false;
     if (info != nullptr) {

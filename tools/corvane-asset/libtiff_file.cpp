@@ -18,6 +18,19 @@ constexpr std::uint64_t kLargestOutput = std::uint64_t{1} << 30;
 
 }  // namespace
 
+std::string OneLine(const char* text) {
+    std::string line;
+    for (const char* c = text; *c != '\0'; ++c) {
+        const bool space = *c == '\n' || *c == '\r' || *c == '\t' || *c == ' ';
+        if (!space)
+            line += *c;
+        else if (!line.empty() && line.back() != ' ')
+            line += ' ';
+    }
+    if (!line.empty() && line.back() == ' ') line.pop_back();
+    return line;
+}
+
 LibTiffFile::~LibTiffFile() {
     if (tiff_ != nullptr) TIFFClose(tiff_);
 }
@@ -81,7 +94,7 @@ int LibTiffFile::KeepError(TIFF*, void* self, const char*, const char* format, v
     if (!file.errorSeen_) {
         char text[512];
         std::vsnprintf(text, sizeof text, format, args);
-        file.firstError_ = text;
+        file.firstError_ = OneLine(text);
         file.errorSeen_ = true;
     }
     return 1;

@@ -12,6 +12,9 @@
 
 namespace asset {
 
+// A message of libtiff's on one line: its line breaks and tabs become spaces.
+std::string OneLine(const char* text);
+
 class LibTiffFile {
 public:
     LibTiffFile() = default;

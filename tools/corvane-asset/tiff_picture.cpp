@@ -157,7 +157,7 @@ bool ReadThroughRgba(LibTiffFile& file, Picture& picture, std::vector<std::strin
     TIFFRGBAImage reader;
     if (!TIFFRGBAImageOK(file.get(), message) ||
         !TIFFRGBAImageBegin(&reader, file.get(), 1, message)) {
-        error = std::string("libtiff cannot decode it: ") + message;
+        error = "libtiff cannot decode it: " + OneLine(message);
         return false;
     }
     const std::unique_ptr<TIFFRGBAImage, void (*)(TIFFRGBAImage*)> end(&reader, TIFFRGBAImageEnd);
