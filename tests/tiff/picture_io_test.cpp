@@ -62,7 +62,7 @@ Case RandomCase(std::mt19937& random) {
     Case c;
     c.png = pick(3) == 0;
     c.width = 1 + pick(40);
-    // Now and then taller than one band of libtiff's RGBA reader.
+    // Now and then tall, in many strips or tiles.
     c.height = 1 + pick(pick(8) == 0 ? 150 : 40);
     c.colours = pick(3) == 0 ? 1 : 3;
     c.alpha = pick(2) == 1;
