@@ -316,8 +316,7 @@ const Operation kOperations[] = {
 
 std::vector<DrawImplementation> Implementations() {
     std::vector<DrawImplementation> out;
-    for (DrawImplementation which : {DrawImplementation::Reference, DrawImplementation::Sse2,
-                                     DrawImplementation::Avx2, DrawImplementation::Avx512}) {
+    for (DrawImplementation which : DrawImplementations()) {
         if (DrawImplementationAvailable(which)) out.push_back(which);
     }
     return out;

@@ -50,3 +50,18 @@ inline std::uint16_t AdditivePixel(std::uint16_t dst, std::uint16_t src, const C
     out |= sum > m.red ? m.red : sum;
     return static_cast<std::uint16_t>(out);
 }
+
+// Rows of `count` pixels by the rules above.
+inline void MaskedPixels(std::uint16_t* dst, const std::uint16_t* src, int count) {
+    for (int i = 0; i < count; ++i) dst[i] = MaskedPixel(dst[i], src[i]);
+}
+
+inline void AlphaPixels(std::uint16_t* dst, const std::uint16_t* src, const std::uint8_t* keep,
+                        int count, const ChannelMasks& m) {
+    for (int i = 0; i < count; ++i) dst[i] = AlphaPixel(dst[i], src[i], keep[i], m);
+}
+
+inline void AdditivePixels(std::uint16_t* dst, const std::uint16_t* src, int count,
+                           const ChannelMasks& m) {
+    for (int i = 0; i < count; ++i) dst[i] = AdditivePixel(dst[i], src[i], m);
+}
