@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "image/image.h"
+class Image;
 
 // The visible part of an image on the back buffer.
 struct DrawArea {
@@ -16,10 +16,6 @@ struct DrawArea {
     int rows = 0;                         // visible rows
     int dstPitch = 0;                     // back-buffer row length in pixels
     int srcPitch = 0;                     // image row length in pixels (also for alpha)
-    // The image's changing spans from its first visible row on (a hint, see
-    // Image::ChangingSpans), or null; column: the image column drawn at dst.
-    const PixelSpan* spans = nullptr;
-    int column = 0;
 };
 
 enum class DrawStart {

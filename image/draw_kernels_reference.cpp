@@ -11,15 +11,15 @@
 namespace {
 
 struct MemcpyRow {
-    void operator()(std::uint16_t* dst, const std::uint16_t* src, const std::uint8_t*, int width,
-                    int, int) const {
+    void operator()(std::uint16_t* dst, const std::uint16_t* src, const std::uint8_t*,
+                    int width) const {
         std::memcpy(dst, src, static_cast<std::size_t>(width) * 2);
     }
 };
 
 struct MaskedPixelRow {
-    void operator()(std::uint16_t* dst, const std::uint16_t* src, const std::uint8_t*, int width,
-                    int, int) const {
+    void operator()(std::uint16_t* dst, const std::uint16_t* src, const std::uint8_t*,
+                    int width) const {
         MaskedPixels(dst, src, width);
     }
 };
@@ -27,29 +27,29 @@ struct MaskedPixelRow {
 struct AlphaPixelRow {
     const ChannelMasks& masks;
     void operator()(std::uint16_t* dst, const std::uint16_t* src, const std::uint8_t* keep,
-                    int width, int, int) const {
+                    int width) const {
         AlphaPixels(dst, src, keep, width, masks);
     }
 };
 
 struct AdditivePixelRow {
     const ChannelMasks& masks;
-    void operator()(std::uint16_t* dst, const std::uint16_t* src, const std::uint8_t*, int width,
-                    int, int) const {
+    void operator()(std::uint16_t* dst, const std::uint16_t* src, const std::uint8_t*,
+                    int width) const {
         AdditivePixels(dst, src, width, masks);
     }
 };
 
 void MaskedRows(const DrawArea& area) {
-    EachRow(area, MaskedPixelRow{});
+    EachRow<false>(area, MaskedPixelRow{});
 }
 
 void AlphaRows(const DrawArea& area, const ChannelMasks& masks) {
-    EachRow(area, AlphaPixelRow{masks});
+    EachRow<false>(area, AlphaPixelRow{masks});
 }
 
 void AdditiveRows(const DrawArea& area, const ChannelMasks& masks) {
-    EachRow(area, AdditivePixelRow{masks});
+    EachRow<false>(area, AdditivePixelRow{masks});
 }
 
 void ClearRowByRow(std::uint8_t* first, int rows, std::size_t rowBytes, std::size_t step) {
@@ -59,7 +59,7 @@ void ClearRowByRow(std::uint8_t* first, int rows, std::size_t rowBytes, std::siz
 }  // namespace
 
 void MemcpyRows(const DrawArea& area) {
-    EachRow(area, MemcpyRow{});
+    EachRow<false>(area, MemcpyRow{});
 }
 
 // What drawing the tiles one by one leaves in each row: a run from each tile.

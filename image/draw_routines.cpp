@@ -75,10 +75,6 @@ DrawStart BeginDraw(int x, int y, const Image* image, std::int8_t purpose, bool 
     area.alpha = needsAlpha ? alpha + sourceOffset : nullptr;
     area.dstPitch = Corvane.width;
     area.srcPitch = image->width;
-    if (const PixelSpan* spans = image->ChangingSpans()) {
-        area.spans = spans + sourceOffset / image->width;
-        area.column = sourceOffset % image->width;
-    }
     return DrawStart::Draw;
 }
 

@@ -1,6 +1,5 @@
 #include "image/image.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -149,7 +148,6 @@ const std::uint8_t* Image::AlphaPlane() const {
 }
 
 Image& Image::Size(int newWidth, int newHeight, std::uint8_t newFormat) {
-    ForgetChangingSpans();
     // A negative size is an empty image rather than an impossible allocation.
     const std::int64_t count =
         newWidth > 0 && newHeight > 0 ? std::int64_t{newWidth} * newHeight : 0;
@@ -201,7 +199,6 @@ Image& Image::Create(int newWidth, int newHeight, std::int8_t newPurpose) {
 }
 
 void Image::Fill(int r, int g, int b) {
-    ForgetChangingSpans();
     // A plane too small for one word per pixel is not a display-format image.
     std::uint16_t* out = Words();
     if (out == nullptr) return;
@@ -211,7 +208,6 @@ void Image::Fill(int r, int g, int b) {
 }
 
 void Image::SetPixel(int x, int y, int r, int g, int b) {
-    ForgetChangingSpans();
     std::uint16_t* words = Words();
     if (x < 0 || y < 0 || x >= width || y >= height || words == nullptr) return;
     words[std::int64_t{y} * width + x] = DisplayWord(r, g, b);
@@ -257,41 +253,11 @@ Image& Image::Prepare(std::int8_t newPurpose) {
     } else if (newPurpose == DRAW_ALPHA || newPurpose == DRAW_ADDITIVE) {
         PremultiplyAlpha();
     }
-    FindChangingSpans();
     fresh = 0;
     return *this;
 }
 
-void Image::FindChangingSpans() {
-    ForgetChangingSpans();
-    spansPurpose = purpose;
-    const bool byAlpha = purpose == DRAW_ALPHA;
-    const std::uint16_t* words = Words();
-    const std::uint8_t* keep = AlphaPlane();
-    if (purpose != DRAW_MASKED && purpose != DRAW_ADDITIVE && !byAlpha) return;
-    if (words == nullptr || (byAlpha && keep == nullptr)) return;
-    changingSpans.resize(static_cast<std::size_t>(height));
-    for (std::int64_t row = 0; row < height; ++row) {
-        const std::int64_t start = row * width;
-        PixelSpan span{width, 0};
-        for (std::int32_t x = 0; x < width; ++x) {
-            if (byAlpha ? keep[start + x] != 255 : words[start + x] != 0) {
-                span.first = std::min(span.first, x);
-                span.end = x + 1;
-            }
-        }
-        if (span.end == 0) span.first = 0;
-        changingSpans[row] = span;
-    }
-}
-
-const PixelSpan* Image::ChangingSpans() const {
-    const bool fits = height > 0 && changingSpans.size() == static_cast<std::size_t>(height);
-    return fits && spansPurpose == purpose ? changingSpans.data() : nullptr;
-}
-
 void Image::BuildMask() {
-    ForgetChangingSpans();
     if (!HasAlpha(format)) return;
     std::uint16_t* word = Words();
     if (Depth(format) == 16 && word != nullptr && AlphaPlane() != nullptr) {
@@ -308,7 +274,6 @@ void Image::BuildMask() {
 }
 
 void Image::PremultiplyAlpha() {
-    ForgetChangingSpans();
     const std::int64_t count = PixelCount();
     const int depth = Depth(format);
     const bool trueColour = depth == 32 && Covers(pixelPlane, pixels, 3);
@@ -363,7 +328,6 @@ void Image::RotateColour(Image& dest, float angle, float scale) {
     // A source without rows has no width-to-height quotient.
     if (dest.Words() == nullptr || Words() == nullptr || width <= 0 || height <= 0) return;
     dest.purpose = purpose;
-    dest.ForgetChangingSpans();
     RotatePlane<std::uint16_t>(Words(), width, height, dest.Words(), dest.width, dest.height, angle,
                                scale, width / height, 0);
 }
@@ -371,7 +335,6 @@ void Image::RotateColour(Image& dest, float angle, float scale) {
 void Image::RotateAlpha(Image& dest, float angle, float scale) {
     if (dest.AlphaPlane() == nullptr || AlphaPlane() == nullptr) return;
     dest.purpose = purpose;
-    dest.ForgetChangingSpans();
     RotatePlane<std::uint8_t>(AlphaPlane(), width, height, dest.AlphaPlane(), dest.width,
                               dest.height, angle, scale, 1, 255);
 }

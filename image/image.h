@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 // Purposes: how an image will be drawn.
 constexpr std::int8_t DRAW_PLAIN = 1;
@@ -22,12 +21,6 @@ constexpr std::uint8_t IMAGE_8BIT = 0x08;
 constexpr std::uint8_t IMAGE_16BIT = 0x10;
 constexpr std::uint8_t IMAGE_32BIT = 0x20;
 constexpr std::uint8_t IMAGE_MASKED = 0x40;
-
-// The columns [first, end) of one image row.
-struct PixelSpan {
-    std::int32_t first = 0;
-    std::int32_t end = 0;
-};
 
 class Image {
 public:
@@ -99,12 +92,6 @@ public:
     std::size_t PixelBytes() const { return pixelPlane.size; }
     std::size_t AlphaBytes() const { return alphaPlane.size; }
 
-    // For each row, the columns that drawing for the purpose changes (masked and
-    // additive: words not 0; alpha: alpha bytes not 255), found by Prepare; null
-    // without them. A hint: the draw routines check the rest of a row before they
-    // leave it out, so a plane written afterwards costs speed, never pixels.
-    const PixelSpan* ChangingSpans() const;
-
     // Views of the two planes, which the image owns: read and write them in
     // place, but (re)allocate and free them only through the operations above.
     // An empty image has null planes.
@@ -132,11 +119,7 @@ private:
     std::int64_t PixelCount() const;
     // True if `plane` (viewed by `view`) holds perPixel bytes for every pixel.
     bool Covers(const Plane& plane, const std::uint8_t* view, int perPixel) const;
-    void FindChangingSpans();
-    void ForgetChangingSpans() { changingSpans.clear(); }
 
     Plane pixelPlane;
     Plane alphaPlane;
-    std::vector<PixelSpan> changingSpans;  // one per row, or none
-    std::int8_t spansPurpose = 0;          // the purpose they were found for
 };

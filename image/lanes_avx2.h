@@ -81,21 +81,6 @@ struct Avx2Lanes {
             SaturatedSum(d, s, m.red));
         return _mm256_blendv_epi8(sum, d, skip);
     }
-
-    CORVANE_LANES static unsigned NonZero(const std::uint16_t* src) {
-        const __m256i zero = _mm256_cmpeq_epi16(Load(src), _mm256_setzero_si256());
-        // The pack keeps each 128-bit half apart: pixels 0-7 land in bits 0-7,
-        // pixels 8-15 in bits 16-23.
-        const unsigned bits =
-            ~static_cast<unsigned>(_mm256_movemask_epi8(_mm256_packs_epi16(zero, zero)));
-        return (bits & 0xFF) | ((bits >> 8) & 0xFF00);
-    }
-
-    CORVANE_LANES static unsigned Drawn(const std::uint8_t* keep) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(keep));
-        const __m128i skip = _mm_cmpeq_epi8(bytes, _mm_set1_epi8(-1));
-        return ~static_cast<unsigned>(_mm_movemask_epi8(skip)) & 0xFFFF;
-    }
 };
 
 }  // namespace

@@ -80,16 +80,6 @@ struct Avx512Lanes {
                                       SaturatedSum(d, s, m.red), kOr3);
         return _mm512_mask_mov_epi16(d, draw, sum);
     }
-
-    CORVANE_LANES static unsigned NonZero(const std::uint16_t* src) {
-        const __m512i s = Load(src);
-        return _mm512_test_epi16_mask(s, s);
-    }
-
-    CORVANE_LANES static unsigned Drawn(const std::uint8_t* keep) {
-        const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(keep));
-        return _mm256_cmpneq_epi8_mask(bytes, _mm256_set1_epi8(-1));
-    }
 };
 
 }  // namespace

@@ -8,10 +8,11 @@
 // - the blend's 16-bit add wraps exactly like the reference's truncated sum;
 // - a saturated channel sum min((D & M) + (S & M), M) is min(adds_epu16, M):
 //   when the true sum passes 0xFFFF it also passes M.
-// What a set of lanes gives the row loops of row_loops.h: kPixels, Copy and
-// KeyedStep (steps that may be repeated on the same words), AlphaResult and
-// AdditiveResult (the words a step would store, read before storing), Store,
-// and the bit-per-pixel masks of the pixels a step changes.
+// What a set of lanes gives the row loops of row_loops.h: kPixels, Copy,
+// KeyedResult, AlphaResult and AdditiveResult (the words a step would store,
+// read before storing), Store, and Narrower (the lanes for narrower rows, void
+// for pixel by pixel). Lanes with masked stores may set kKeyedStores and give
+// KeyedStep, a keyed step that never reads the destination.
 #pragma once
 
 #include <emmintrin.h>
@@ -103,19 +104,6 @@ struct Sse2Lanes {
             _mm_or_si128(_mm_or_si128(SaturatedSum(d, s, m.blue), SaturatedSum(d, s, m.green)),
                          SaturatedSum(d, s, m.red));
         return Select(skip, d, sum);
-    }
-
-    // Bit i set where source word i is not the key word 0.
-    CORVANE_LANES static unsigned NonZero(const std::uint16_t* src) {
-        const __m128i zero = _mm_cmpeq_epi16(Load(src), _mm_setzero_si128());
-        return ~static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(zero, zero))) & 0xFF;
-    }
-
-    // Bit i set where alpha byte i is not 255, the byte that leaves the pixel alone.
-    CORVANE_LANES static unsigned Drawn(const std::uint8_t* keep) {
-        const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(keep));
-        const __m128i skip = _mm_cmpeq_epi8(bytes, _mm_set1_epi8(-1));
-        return ~static_cast<unsigned>(_mm_movemask_epi8(skip)) & 0xFF;
     }
 };
 

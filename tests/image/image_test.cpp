@@ -206,39 +206,6 @@ TEST(ImageTest, MaskedWithAlphaKeysOnCoverageAndKeepsOpaqueBlack) {
     }
 }
 
-// Prepare notes the columns of each row that drawing will change; a change
-// made through the image's own calls drops them, as does another purpose.
-TEST(ImageTest, PrepareFindsEachRowsChangingSpan) {
-    Use565();
-    const Rgba clear{9, 9, 9, 0}, black{0, 0, 0, 255}, half{200, 0, 0, 128};
-    Image masked;
-    LoadTrueColour(masked, 4, {clear, black, clear, half, clear, clear, clear, clear}, true);
-    masked.Prepare(DRAW_MASKED);
-    const PixelSpan* spans = masked.ChangingSpans();
-    ASSERT_NE(spans, nullptr);
-    EXPECT_EQ(spans[0].first, 1);
-    EXPECT_EQ(spans[0].end, 4);
-    EXPECT_EQ(spans[1].first, spans[1].end) << "a wholly transparent row changes nothing";
-    masked.SetPurpose(DRAW_ALPHA);
-    EXPECT_EQ(masked.ChangingSpans(), nullptr);
-    masked.SetPurpose(DRAW_MASKED);
-    masked.SetPixel(0, 1, 1, 1, 1);
-    EXPECT_EQ(masked.ChangingSpans(), nullptr);
-
-    Image blended;
-    LoadTrueColour(blended, 3, {clear, half, clear}, true);
-    blended.Prepare(DRAW_ALPHA);
-    ASSERT_NE(blended.ChangingSpans(), nullptr);
-    EXPECT_EQ(blended.ChangingSpans()[0].first, 1);
-    EXPECT_EQ(blended.ChangingSpans()[0].end, 2);
-    blended.Fill(0, 0, 0);
-    EXPECT_EQ(blended.ChangingSpans(), nullptr);
-
-    Image plain;
-    LoadTrueColour(plain, 1, {half}, false);
-    EXPECT_EQ(plain.Prepare(DRAW_PLAIN).ChangingSpans(), nullptr);
-}
-
 TEST(ImageTest, AlphaPurposePremultipliesAndStoresTheComplement) {
     Use565();
     Image image;
