@@ -28,7 +28,9 @@ struct DrawKernels {
 extern const DrawKernels kReferenceKernels;
 
 // Loops of the plain set that other sets use where no vector loop beats them.
-// A row, or a tile's run, copied by the C library's memcpy:
+// Keyed rows pixel by pixel (which the compiler vectorises where its target
+// has vectors), a row or a tile's run copied by the C library's memcpy:
+void PixelKeyedRows(const DrawArea& area);
 void MemcpyRows(const DrawArea& area);
 void MemcpyTiledRows(const TileArea& area);
 // Rows that touch or overlap (step <= rowBytes) cover one block, cleared by a

@@ -1,5 +1,6 @@
 // Row loops sixteen pixels at a time with AVX2; rows narrower than that go
-// eight at a time, then pixel by pixel.
+// eight at a time, then pixel by pixel. Tiles are the C library's memcpy, which
+// no AVX2 loop beat.
 #include "image/draw_kernels.h"
 
 #ifdef CORVANE_WIDE_KERNELS
@@ -7,13 +8,12 @@
 #define CORVANE_LANES __attribute__((target("avx2")))
 #include "image/lanes_avx2.h"
 #include "image/row_loops.h"
-#include "image/tile_rows.h"
 
 namespace {
 
 const DrawKernels kAvx2Kernels = {PlainRows<Avx2Lanes>, KeyedRows<Avx2Lanes>,
                                   AlphaRows<Avx2Lanes>, AdditiveRows<Avx2Lanes>,
-                                  TiledRows<Avx2Lanes>, ClearRowsJoined};
+                                  MemcpyTiledRows,      ClearRowsJoined};
 
 }  // namespace
 

@@ -40,10 +40,6 @@ struct AdditivePixelRow {
     }
 };
 
-void MaskedRows(const DrawArea& area) {
-    EachRow<false>(area, MaskedPixelRow{});
-}
-
 void AlphaRows(const DrawArea& area, const ChannelMasks& masks) {
     EachRow<false>(area, AlphaPixelRow{masks});
 }
@@ -57,6 +53,10 @@ void ClearRowByRow(std::uint8_t* first, int rows, std::size_t rowBytes, std::siz
 }
 
 }  // namespace
+
+void PixelKeyedRows(const DrawArea& area) {
+    EachRow<false>(area, MaskedPixelRow{});
+}
 
 void MemcpyRows(const DrawArea& area) {
     EachRow<false>(area, MemcpyRow{});
@@ -83,5 +83,5 @@ void ClearRowsJoined(std::uint8_t* first, int rows, std::size_t rowBytes, std::s
     std::memset(first, 0, (rows - 1) * step + rowBytes);
 }
 
-const DrawKernels kReferenceKernels = {MemcpyRows,   MaskedRows,      AlphaRows,
+const DrawKernels kReferenceKernels = {MemcpyRows,   PixelKeyedRows,  AlphaRows,
                                        AdditiveRows, MemcpyTiledRows, ClearRowByRow};

@@ -121,10 +121,17 @@ constexpr bool KeyedStores(...) {
 template <class L>
 constexpr bool kNarrowest = std::is_void_v<typename L::Narrower>;
 
+// A copy reads no destination, so its registers may be placed freely: one at
+// the row's start, then registers on register boundaries, so that no store
+// straddles two cache lines, and one at the end.
 template <class L>
 CORVANE_LANES void CopyRow(std::uint16_t* dst, const std::uint16_t* src, int width) {
-    if (width >= L::kPixels) {
-        RepeatableSpan<L>(width, CopyAt<L>{dst, src});
+    constexpr int k = L::kPixels;
+    if (width >= k) {
+        L::Copy(dst, src);
+        const auto misplaced = static_cast<int>(reinterpret_cast<std::uintptr_t>(dst) / 2 % k);
+        for (int i = k - misplaced; i + k <= width; i += k) L::Copy(dst + i, src + i);
+        L::Copy(dst + width - k, src + width - k);
     } else if constexpr (kNarrowest<L>) {
         std::memcpy(dst, src, static_cast<std::size_t>(width) * 2);
     } else {

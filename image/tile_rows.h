@@ -30,10 +30,10 @@ inline void RepeatRow(std::uint16_t* dst, const std::uint16_t* row, int tileWidt
 
 // L is a set of lanes (lanes_sse2.h); CopyRow<L> (row_loops.h) copies any
 // number of words. A tile at least four registers wide is copied straight from
-// its rows, a run per tile. A narrower one would break most registers at its seam, so
-// each tile row that shows is first laid out once, rotated to the rectangle's
-// first column and repeated to a whole number of tiles plus one register; a
-// screen row is then whole registers read from that pattern.
+// its rows, a run per tile. A narrower one would break most registers at its
+// seam, so each tile row that shows is first laid out once, rotated to the
+// rectangle's first column and repeated to a whole number of tiles plus one
+// register; a screen row is then whole registers read from that pattern.
 template <class L>
 CORVANE_LANES void TiledRows(const TileArea& a) {
     constexpr int Lanes = L::kPixels;
