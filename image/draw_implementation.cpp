@@ -19,22 +19,23 @@ namespace {
 // A set of row loops the draw routines can run.
 struct DrawSet {
     DrawImplementation which;
-    const char* name;                 // the word CORVANE_DRAW uses
-    const DrawKernels* (*kernels)();  // null when this build has none
+    const char* name;            // the word CORVANE_DRAW uses
+    const DrawKernels* kernels;  // null when this build has none
     bool (*processorRuns)();
 };
 
 // Every set, widest first; the plain loops, which run everywhere, last.
 const DrawSet kSets[] = {
-    {DrawImplementation::Avx512, "avx512", Avx512Kernels,
+    {DrawImplementation::Avx512, "avx512", CORVANE_AVX512_LOOPS,
      [] {
          return CORVANE_PROCESSOR_HAS("avx512f") && CORVANE_PROCESSOR_HAS("avx512bw") &&
                 CORVANE_PROCESSOR_HAS("avx512vl");
      }},
-    {DrawImplementation::Avx2, "avx2", Avx2Kernels, [] { return CORVANE_PROCESSOR_HAS("avx2"); }},
-    {DrawImplementation::Sse2, "sse2", Sse2Kernels, [] { return CORVANE_PROCESSOR_HAS("sse2"); }},
-    {DrawImplementation::Reference, "reference", [] { return &kReferenceKernels; },
-     [] { return true; }},
+    {DrawImplementation::Avx2, "avx2", CORVANE_AVX2_LOOPS,
+     [] { return CORVANE_PROCESSOR_HAS("avx2"); }},
+    {DrawImplementation::Sse2, "sse2", CORVANE_SSE2_LOOPS,
+     [] { return CORVANE_PROCESSOR_HAS("sse2"); }},
+    {DrawImplementation::Reference, "reference", &kReferenceKernels, [] { return true; }},
 };
 
 const DrawSet* SetOf(DrawImplementation which) {
@@ -50,7 +51,7 @@ bool Runs(const DrawSet& set) {
     // library would have read the processor's features itself.
     __builtin_cpu_init();
 #endif
-    return set.kernels() != nullptr && set.processorRuns();
+    return set.kernels != nullptr && set.processorRuns();
 }
 
 // The widest set that runs here (the plain loops at the least).
@@ -112,7 +113,7 @@ bool SetDrawImplementation(DrawImplementation which) {
     if (!DrawImplementationAvailable(which)) return false;
     const DrawSet& set = which == DrawImplementation::Best ? BestSet() : *SetOf(which);
     activeImplementation = set.which;
-    activeKernels = set.kernels();
+    activeKernels = set.kernels;
     return true;
 }
 

@@ -38,13 +38,6 @@ void MemcpyTiledRows(const TileArea& area);
 // gaps between them go one by one.
 void ClearRowsJoined(std::uint8_t* first, int rows, std::size_t rowBytes, std::size_t step);
 
-// Each vector set, in a file of its own: its loops, or null when this build has
-// none for the instruction set. Whether the processor runs a set is the
-// caller's question.
-const DrawKernels* Sse2Kernels();
-const DrawKernels* Avx2Kernels();
-const DrawKernels* Avx512Kernels();
-
 // The set chosen for the draw routines: at start-up the best one the processor
 // runs (or the one CORVANE_DRAW names), later whatever SetDrawImplementation chose.
 const DrawKernels& ActiveKernels();
@@ -63,4 +56,22 @@ inline bool MasksFitLanes(const ChannelMasks& m) {
 #if !defined(_WIN32)
 #define CORVANE_WIDE_KERNELS 1
 #endif
+#endif
+
+// Each vector set's loops, in a file of its own, where this build has them:
+// the table of sets reads the *_LOOPS names, null where the build has none.
+#ifdef CORVANE_SSE2_KERNELS
+extern const DrawKernels kSse2Kernels;
+#define CORVANE_SSE2_LOOPS (&kSse2Kernels)
+#else
+#define CORVANE_SSE2_LOOPS nullptr
+#endif
+#ifdef CORVANE_WIDE_KERNELS
+extern const DrawKernels kAvx2Kernels;
+extern const DrawKernels kAvx512Kernels;
+#define CORVANE_AVX2_LOOPS (&kAvx2Kernels)
+#define CORVANE_AVX512_LOOPS (&kAvx512Kernels)
+#else
+#define CORVANE_AVX2_LOOPS nullptr
+#define CORVANE_AVX512_LOOPS nullptr
 #endif

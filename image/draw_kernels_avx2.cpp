@@ -9,22 +9,8 @@
 #include "image/lanes_avx2.h"
 #include "image/row_loops.h"
 
-namespace {
-
 const DrawKernels kAvx2Kernels = {PlainRows<Avx2Lanes>, KeyedRows<Avx2Lanes>,
                                   AlphaRows<Avx2Lanes>, AdditiveRows<Avx2Lanes>,
                                   MemcpyTiledRows,      ClearRowsJoined};
-
-}  // namespace
-
-const DrawKernels* Avx2Kernels() {
-    return &kAvx2Kernels;
-}
-
-#else
-
-const DrawKernels* Avx2Kernels() {
-    return nullptr;
-}
 
 #endif

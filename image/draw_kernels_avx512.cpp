@@ -9,22 +9,8 @@
 #include "image/row_loops.h"
 #include "image/tile_rows.h"
 
-namespace {
-
 const DrawKernels kAvx512Kernels = {PlainRows<Avx512Lanes>, KeyedRows<Avx512Lanes>,
                                     AlphaRows<Avx512Lanes>, AdditiveRows<Avx512Lanes>,
                                     TiledRows<Avx512Lanes>, ClearRowsJoined};
-
-}  // namespace
-
-const DrawKernels* Avx512Kernels() {
-    return &kAvx512Kernels;
-}
-
-#else
-
-const DrawKernels* Avx512Kernels() {
-    return nullptr;
-}
 
 #endif

@@ -31,20 +31,10 @@ constexpr auto kPlainRows = PlainRows<Sse2Lanes>;
 constexpr auto kTiledRows = TiledRows<Sse2Lanes>;
 #endif
 
+}  // namespace
+
 const DrawKernels kSse2Kernels = {kPlainRows,           kKeyedRows,
                                   AlphaRows<Sse2Lanes>, AdditiveRows<Sse2Lanes>,
                                   kTiledRows,           ClearRowsJoined};
-
-}  // namespace
-
-const DrawKernels* Sse2Kernels() {
-    return &kSse2Kernels;
-}
-
-#else
-
-const DrawKernels* Sse2Kernels() {
-    return nullptr;
-}
 
 #endif
