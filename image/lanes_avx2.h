@@ -18,13 +18,14 @@ struct Avx2Lanes {
     using Narrower = Sse2Lanes;
 
     struct Masks {
-        __m256i red, green, blue;
+        __m256i red, green, blue, all;
     };
 
     CORVANE_LANES static Masks Broadcast(const ChannelMasks& m) {
         return {_mm256_set1_epi16(static_cast<short>(m.red)),
                 _mm256_set1_epi16(static_cast<short>(m.green)),
-                _mm256_set1_epi16(static_cast<short>(m.blue))};
+                _mm256_set1_epi16(static_cast<short>(m.blue)),
+                _mm256_set1_epi16(static_cast<short>(m.red | m.green | m.blue))};
     }
 
     CORVANE_LANES static __m256i Load(const std::uint16_t* p) {
@@ -70,15 +71,28 @@ struct Avx2Lanes {
         return _mm256_min_epu16(sum, mask);
     }
 
+    CORVANE_LANES static __m256i FreePart(__m256i d, __m256i s, __m256i mask) {
+        return _mm256_subs_epu16(_mm256_andnot_si256(d, mask), _mm256_and_si256(s, mask));
+    }
+
+    template <bool kFields>
     CORVANE_LANES static __m256i AdditiveResult(const std::uint16_t* dst, const std::uint16_t* src,
                                                 const Masks& m) {
         const __m256i d = Load(dst);
         const __m256i s = Load(src);
         const __m256i skip = _mm256_or_si256(_mm256_cmpeq_epi16(d, _mm256_set1_epi16(255)),
                                              _mm256_cmpeq_epi16(s, _mm256_setzero_si256()));
-        const __m256i sum = _mm256_or_si256(
-            _mm256_or_si256(SaturatedSum(d, s, m.blue), SaturatedSum(d, s, m.green)),
-            SaturatedSum(d, s, m.red));
+        __m256i sum;
+        if constexpr (kFields) {
+            const __m256i free =
+                _mm256_or_si256(_mm256_or_si256(FreePart(d, s, m.blue), FreePart(d, s, m.green)),
+                                FreePart(d, s, m.red));
+            sum = _mm256_andnot_si256(free, m.all);
+        } else {
+            sum = _mm256_or_si256(
+                _mm256_or_si256(SaturatedSum(d, s, m.blue), SaturatedSum(d, s, m.green)),
+                SaturatedSum(d, s, m.red));
+        }
         return _mm256_blendv_epi8(sum, d, skip);
     }
 };

@@ -20,18 +20,21 @@ struct Avx512Lanes {
     using Register = __m512i;
     using Narrower = Avx2Lanes;
 
-    // Truth tables for vpternlog: a | b | c, and (a & b) | c.
+    // Truth tables for vpternlog, whose first operand is overwritten: a | b | c,
+    // (a & b) | c, and ~(a | b) & c.
     static constexpr int kOr3 = 0xFE;
     static constexpr int kAndOr = 0xEA;
+    static constexpr int kNotOrAnd = 0x02;
 
     struct Masks {
-        __m512i red, green, blue;
+        __m512i red, green, blue, all;
     };
 
     CORVANE_LANES static Masks Broadcast(const ChannelMasks& m) {
         return {_mm512_set1_epi16(static_cast<short>(m.red)),
                 _mm512_set1_epi16(static_cast<short>(m.green)),
-                _mm512_set1_epi16(static_cast<short>(m.blue))};
+                _mm512_set1_epi16(static_cast<short>(m.blue)),
+                _mm512_set1_epi16(static_cast<short>(m.red | m.green | m.blue))};
     }
 
     CORVANE_LANES static __m512i Load(const std::uint16_t* p) { return _mm512_loadu_si512(p); }
@@ -69,15 +72,29 @@ struct Avx512Lanes {
         return _mm512_min_epu16(sum, mask);
     }
 
+    // As the SSE2 step; the field version's free parts as there.
+    CORVANE_LANES static __m512i FreePart(__m512i d, __m512i s, __m512i mask) {
+        // mask & ~d under an all-ones mask: GCC's _mm512_andnot_si512 warns of an
+        // undefined operand of its own.
+        const __m512i freeBits = _mm512_maskz_andnot_epi32(0xFFFF, d, mask);
+        return _mm512_subs_epu16(freeBits, _mm512_and_si512(s, mask));
+    }
+
+    template <bool kFields>
     CORVANE_LANES static __m512i AdditiveResult(const std::uint16_t* dst, const std::uint16_t* src,
                                                 const Masks& m) {
         const __m512i d = Load(dst);
         const __m512i s = Load(src);
         const __mmask32 draw =
             _mm512_mask_cmpneq_epi16_mask(_mm512_test_epi16_mask(s, s), d, _mm512_set1_epi16(255));
-        const __m512i sum =
-            _mm512_ternarylogic_epi32(SaturatedSum(d, s, m.blue), SaturatedSum(d, s, m.green),
-                                      SaturatedSum(d, s, m.red), kOr3);
+        __m512i sum;
+        if constexpr (kFields) {
+            const __m512i free = _mm512_or_si512(FreePart(d, s, m.blue), FreePart(d, s, m.green));
+            sum = _mm512_ternarylogic_epi32(free, FreePart(d, s, m.red), m.all, kNotOrAnd);
+        } else {
+            sum = _mm512_ternarylogic_epi32(SaturatedSum(d, s, m.blue), SaturatedSum(d, s, m.green),
+                                            SaturatedSum(d, s, m.red), kOr3);
+        }
         return _mm512_mask_mov_epi16(d, draw, sum);
     }
 };

@@ -35,13 +35,14 @@ struct Sse2Lanes {
 
     // The three channel masks in every lane.
     struct Masks {
-        __m128i red, green, blue;
+        __m128i red, green, blue, all;
     };
 
     CORVANE_LANES static Masks Broadcast(const ChannelMasks& m) {
         return {_mm_set1_epi16(static_cast<short>(m.red)),
                 _mm_set1_epi16(static_cast<short>(m.green)),
-                _mm_set1_epi16(static_cast<short>(m.blue))};
+                _mm_set1_epi16(static_cast<short>(m.blue)),
+                _mm_set1_epi16(static_cast<short>(m.red | m.green | m.blue))};
     }
 
     CORVANE_LANES static __m128i Load(const std::uint16_t* p) {
@@ -94,15 +95,32 @@ struct Sse2Lanes {
         return _mm_sub_epi16(sum, _mm_subs_epu16(sum, mask));
     }
 
+    // With kFields (MasksAreFields): M - min((D & M) + (S & M), M), the part of
+    // the field the sum leaves free, is max((M & ~D) - (S & M), 0), since
+    // M - (D & M) = M & ~D. For a run of bits it lies inside M, so M minus it is
+    // M ^ it, and over fields apart from each other the sum is all & ~(the three).
+    CORVANE_LANES static __m128i FreePart(__m128i d, __m128i s, __m128i mask) {
+        return _mm_subs_epu16(_mm_andnot_si128(d, mask), _mm_and_si128(s, mask));
+    }
+
+    template <bool kFields>
     CORVANE_LANES static __m128i AdditiveResult(const std::uint16_t* dst, const std::uint16_t* src,
                                                 const Masks& m) {
         const __m128i d = Load(dst);
         const __m128i s = Load(src);
         const __m128i skip = _mm_or_si128(_mm_cmpeq_epi16(d, _mm_set1_epi16(255)),
                                           _mm_cmpeq_epi16(s, _mm_setzero_si128()));
-        const __m128i sum =
-            _mm_or_si128(_mm_or_si128(SaturatedSum(d, s, m.blue), SaturatedSum(d, s, m.green)),
-                         SaturatedSum(d, s, m.red));
+        __m128i sum;
+        if constexpr (kFields) {
+            const __m128i free =
+                _mm_or_si128(_mm_or_si128(FreePart(d, s, m.blue), FreePart(d, s, m.green)),
+                             FreePart(d, s, m.red));
+            sum = _mm_andnot_si128(free, m.all);
+        } else {
+            sum =
+                _mm_or_si128(_mm_or_si128(SaturatedSum(d, s, m.blue), SaturatedSum(d, s, m.green)),
+                             SaturatedSum(d, s, m.red));
+        }
         return Select(skip, d, sum);
     }
 };

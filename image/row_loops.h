@@ -98,13 +98,13 @@ struct AlphaAt {
     }
 };
 
-template <class L>
+template <class L, bool kFields>
 struct AdditiveAt {
     std::uint16_t* dst;
     const std::uint16_t* src;
     const typename L::Masks& m;
     CORVANE_LANES typename L::Register operator()(int i) const {
-        return L::AdditiveResult(dst + i, src + i, m);
+        return L::template AdditiveResult<kFields>(dst + i, src + i, m);
     }
 };
 
@@ -181,7 +181,7 @@ struct AlphaRow {
     }
 };
 
-template <class L>
+template <class L, bool kFields>
 struct AdditiveRow {
     const ChannelMasks& masks;
     typename L::Masks m = L::Broadcast(masks);
@@ -189,11 +189,11 @@ struct AdditiveRow {
     CORVANE_LANES void operator()(std::uint16_t* dst, const std::uint16_t* src,
                                   const std::uint8_t* alpha, int width) const {
         if (width >= L::kPixels) {
-            SpanOnce<L>(dst, width, AdditiveAt<L>{dst, src, m});
+            SpanOnce<L>(dst, width, AdditiveAt<L, kFields>{dst, src, m});
         } else if constexpr (kNarrowest<L>) {
             AdditivePixels(dst, src, width, masks);
         } else {
-            AdditiveRow<typename L::Narrower>{masks}(dst, src, alpha, width);
+            AdditiveRow<typename L::Narrower, kFields>{masks}(dst, src, alpha, width);
         }
     }
 };
@@ -216,7 +216,10 @@ CORVANE_LANES void AlphaRows(const DrawArea& area, const ChannelMasks& masks) {
 
 template <class L>
 CORVANE_LANES void AdditiveRows(const DrawArea& area, const ChannelMasks& masks) {
-    EachRow<true>(area, AdditiveRow<L>{masks});
+    if (MasksAreFields(masks))
+        EachRow<true>(area, AdditiveRow<L, true>{masks});
+    else
+        EachRow<true>(area, AdditiveRow<L, false>{masks});
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // replays that one case, CORVANE_DRAW_CASES=<n> runs a longer series.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <iostream>
@@ -110,17 +111,31 @@ struct Format {
     std::string name;
 };
 
-// 5:6:5 and 5:5:5 mostly; sometimes arbitrary 16-bit masks, which the vector
-// rules must follow as exactly as the reference, and masks reaching past bit
-// 15, which must keep the reference's words too.
+// 5:6:5 and 5:5:5 mostly; sometimes other fields (runs of bits apart from each
+// other, which the vector sums treat their own way), arbitrary 16-bit masks,
+// which the vector rules must follow as exactly as the reference, and masks
+// reaching past bit 15, which must keep the reference's words too.
 Format RandomFormat(std::mt19937& random) {
     const unsigned pick = random() % 20;
     if (pick < 9) return {0xF800, 0x07E0, 0x001F, "5:6:5"};
-    if (pick < 18) return {0x7C00, 0x03E0, 0x001F, "5:5:5"};
-    const std::uint32_t limit = pick == 18 ? 0xFFFF : 0x3FFFF;
-    Format f{static_cast<std::uint32_t>(random() & limit),
+    if (pick < 17) return {0x7C00, 0x03E0, 0x001F, "5:5:5"};
+    Format f{0, 0, 0, ""};
+    if (pick == 17) {
+        // Three runs in turn from a random bit on, each 0 to 6 bits long.
+        std::uint32_t* fields[] = {&f.blue, &f.green, &f.red};
+        int bit = static_cast<int>(random() % 3);
+        for (std::uint32_t* field : fields) {
+            const int length = std::min(static_cast<int>(random() % 7), 16 - bit);
+            *field = ((1u << length) - 1) << bit;
+            bit += length + static_cast<int>(random() % 2);
+            bit = std::min(bit, 16);
+        }
+    } else {
+        const std::uint32_t limit = pick == 18 ? 0xFFFF : 0x3FFFF;
+        f = {static_cast<std::uint32_t>(random() & limit),
              static_cast<std::uint32_t>(random() & limit),
              static_cast<std::uint32_t>(random() & limit), ""};
+    }
     std::ostringstream name;
     name << std::hex << "masks " << f.red << "/" << f.green << "/" << f.blue;
     f.name = name.str();
