@@ -55,8 +55,9 @@ int WinDX::ViewUpdate() {
         return 1;
     }
 
+    // A display slower than the game rate shows some frames not at all.
     if (fullscreen == 1) {
-        framePacer.WaitBeforePresent(directDraw, false);
+        if (!framePacer.WaitBeforePresent(directDraw, false)) return 1;
         primarySurface->Flip(nullptr, DDFLIP_WAIT);
         framePacer.PresentDone();
         // A lost chain is restored silently; the next frame draws into it again.
@@ -79,7 +80,7 @@ int WinDX::ViewUpdate() {
     const bool whole =
         part.left == 0 && part.top == 0 && part.right == clientWidth && part.bottom == clientHeight;
 
-    framePacer.WaitBeforePresent(directDraw, true);
+    if (!framePacer.WaitBeforePresent(directDraw, true)) return 1;
     const HRESULT result = primarySurface->BltFast(
         static_cast<DWORD>(left + part.left), static_cast<DWORD>(top + part.top), backSurface,
         whole ? nullptr : &part, DDBLTFAST_WAIT | DDBLTFAST_NOCOLORKEY);

@@ -25,4 +25,6 @@ bool WinDX::InitDisplay() {
     return true;
 }
 
-bool WinDX::InitSound() { return StartDirectSound(); }
+bool WinDX::InitSound() {
+    return StartDirectSound();
+}

@@ -61,6 +61,115 @@ bool CreateWithRetry(IDirectDraw* directDraw, DDSURFACEDESC& desc, IDirectDrawSu
     return SUCCEEDED(result);
 }
 
+// Full screen: the display mode, then a flipping primary and its back buffer.
+bool CreateFlippingChain(WinDX& dx, DDSURFACEDESC& desc) {
+    if (FAILED(dx.directDraw->SetDisplayMode(static_cast<DWORD>(dx.width),
+                                             static_cast<DWORD>(dx.height),
+                                             static_cast<DWORD>(dx.screenBits)))) {
+        dx.status = SETMODE_FAILED;
+        return false;
+    }
+    dx.status = SETMODE_OK;
+
+    desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+    desc.dwBackBufferCount = 1;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+    if (!CreateWithRetry(dx.directDraw, desc, &dx.primarySurface, true)) {
+        dx.status = FRONTSURFACE_FAILED;
+        return false;
+    }
+    dx.status = FRONTSURFACE_OK;
+
+    DDSCAPS backCaps = {DDSCAPS_BACKBUFFER};
+    if (FAILED(dx.primarySurface->GetAttachedSurface(&backCaps, &dx.backSurface))) {
+        dx.status = BACKSURFACE_FAILED;
+        return false;
+    }
+    dx.status = BACKSURFACE_OK;
+    return true;
+}
+
+// Windowed: the screen's primary and an off-screen back surface of the window's size.
+bool CreateWindowedSurfaces(WinDX& dx, DDSURFACEDESC& desc) {
+    desc.dwFlags = DDSD_CAPS;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_VIDEOMEMORY;
+    if (!CreateWithRetry(dx.directDraw, desc, &dx.primarySurface, false)) {
+        dx.status = FRONTSURFACE_FAILED;
+        return false;
+    }
+    dx.status = FRONTSURFACE_OK;
+
+    // No clipper: the presentation copies to the client area's screen position.
+    desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
+    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+    desc.dwWidth = static_cast<DWORD>(dx.width);
+    desc.dwHeight = static_cast<DWORD>(dx.height);
+    if (!CreateWithRetry(dx.directDraw, desc, &dx.backSurface, false)) {
+        dx.status = BACKSURFACE_FAILED;
+        return false;
+    }
+    dx.status = BACKSURFACE_OK;
+    return true;
+}
+
+// Reads the primary's size and logs where both surfaces live; desc is left
+// describing the back surface.
+void DescribeSurfaces(WinDX& dx, DDSURFACEDESC& desc) {
+    desc.dwFlags = DDSD_HEIGHT | DDSD_WIDTH | DDSD_PITCH | DDSD_PIXELFORMAT;
+    const bool primaryDescribed = SUCCEEDED(dx.primarySurface->GetSurfaceDesc(&desc));
+    dx.primaryWidth = primaryDescribed ? static_cast<std::int32_t>(desc.dwWidth) : dx.screenWidth;
+    dx.primaryHeight =
+        primaryDescribed ? static_cast<std::int32_t>(desc.dwHeight) : dx.screenHeight;
+    Debug.Write((desc.ddsCaps.dwCaps & DDSCAPS_VIDEOMEMORY)
+                    ? "WinDX:: Front Buffer is in video memory.\n"
+                    : "WinDX:: Front Buffer NOT IN VIDEO MEMORY.\n",
+                "");
+
+    dx.backSurface->GetSurfaceDesc(&desc);
+    Debug.Write((desc.ddsCaps.dwCaps & DDSCAPS_VIDEOMEMORY)
+                    ? "WinDX:: Back Buffer is in video memory.\n"
+                    : "WinDX:: Back Buffer NOT IN VIDEO MEMORY.\n",
+                "");
+    Debug.Write((desc.ddsCaps.dwCaps & DDSCAPS_BACKBUFFER)
+                    ? "WinDX:: Back Buffer is a valid flip (back) buffer.\n"
+                    : "WinDX:: Back Buffer NOT A FLIP (BACK) BUFFER.\n",
+                "");
+}
+
+// The back surface's rows and pixel format, and the routines that draw on it.
+void AdoptBackSurface(WinDX& dx, const DDSURFACEDESC& desc) {
+    dx.pitch = desc.lPitch;
+    dx.height = static_cast<std::int32_t>(desc.dwHeight);
+
+    // 16 bits per pixel is the only depth that gets this far.
+    dx.width = dx.pitch / 2;
+    dx.drawTable.DrawPixel = DrawPixel16;
+    dx.drawTable.DrawPlain = DrawPlain16;
+    dx.drawTable.DrawMasked = DrawMasked16;
+    dx.drawTable.DrawAlpha = DrawAlpha16;
+    dx.drawTable.DrawAdditive = DrawAdditive16;
+    SetPixelFormat(desc.ddpfPixelFormat.dwRBitMask, desc.ddpfPixelFormat.dwGBitMask,
+                   desc.ddpfPixelFormat.dwBBitMask);
+
+    // One entry per row and one just past the bottom row; a surface taller than
+    // the table grows it.
+    if (static_cast<size_t>(dx.height) + 1 > dx.rowOffset.size())
+        dx.rowOffset.resize(static_cast<size_t>(dx.height) + 1);
+    for (std::int32_t row = 0; row <= dx.height; ++row) dx.rowOffset[row] = row * dx.pitch;
+
+    dx.bufferSize = dx.width * dx.height * 2;
+}
+
+// The client area in screen coordinates, where a windowed frame is copied to.
+void FindClientArea(WinDX& dx) {
+    POINT origin = {0, 0};
+    GetClientRect(dx.window, &dx.clientRect);
+    ClientToScreen(dx.window, &origin);
+    OffsetRect(&dx.clientRect, origin.x, origin.y);
+    dx.originX = origin.x;
+    dx.originY = origin.y;
+}
+
 }  // namespace
 
 bool WinDX::StartDirectDraw() {
@@ -87,98 +196,13 @@ bool WinDX::CreateSurface() {
     DDSURFACEDESC desc;
     std::memset(&desc, 0, sizeof(desc));
     desc.dwSize = sizeof(desc);
+    const bool created =
+        fullscreen == 1 ? CreateFlippingChain(*this, desc) : CreateWindowedSurfaces(*this, desc);
+    if (!created) return false;
 
-    if (fullscreen == 1) {
-        if (FAILED(directDraw->SetDisplayMode(static_cast<DWORD>(width), static_cast<DWORD>(height),
-                                              static_cast<DWORD>(screenBits)))) {
-            status = SETMODE_FAILED;
-            return false;
-        }
-        status = SETMODE_OK;
-
-        desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-        desc.dwBackBufferCount = 1;
-        desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
-        if (!CreateWithRetry(directDraw, desc, &primarySurface, true)) {
-            status = FRONTSURFACE_FAILED;
-            return false;
-        }
-        status = FRONTSURFACE_OK;
-
-        DDSCAPS backCaps = {DDSCAPS_BACKBUFFER};
-        if (FAILED(primarySurface->GetAttachedSurface(&backCaps, &backSurface))) {
-            status = BACKSURFACE_FAILED;
-            return false;
-        }
-        status = BACKSURFACE_OK;
-    } else {
-        desc.dwFlags = DDSD_CAPS;
-        desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_VIDEOMEMORY;
-        if (!CreateWithRetry(directDraw, desc, &primarySurface, false)) {
-            status = FRONTSURFACE_FAILED;
-            return false;
-        }
-        status = FRONTSURFACE_OK;
-
-        // No clipper: the presentation copies to the client area's screen position.
-        desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
-        desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-        desc.dwWidth = static_cast<DWORD>(width);
-        desc.dwHeight = static_cast<DWORD>(height);
-        if (!CreateWithRetry(directDraw, desc, &backSurface, false)) {
-            status = BACKSURFACE_FAILED;
-            return false;
-        }
-        status = BACKSURFACE_OK;
-    }
-
-    desc.dwFlags = DDSD_HEIGHT | DDSD_WIDTH | DDSD_PITCH | DDSD_PIXELFORMAT;
-    const bool primaryDescribed = SUCCEEDED(primarySurface->GetSurfaceDesc(&desc));
-    primaryWidth = primaryDescribed ? static_cast<std::int32_t>(desc.dwWidth) : screenWidth;
-    primaryHeight = primaryDescribed ? static_cast<std::int32_t>(desc.dwHeight) : screenHeight;
-    Debug.Write((desc.ddsCaps.dwCaps & DDSCAPS_VIDEOMEMORY)
-                    ? "WinDX:: Front Buffer is in video memory.\n"
-                    : "WinDX:: Front Buffer NOT IN VIDEO MEMORY.\n",
-                "");
-
-    backSurface->GetSurfaceDesc(&desc);
-    Debug.Write((desc.ddsCaps.dwCaps & DDSCAPS_VIDEOMEMORY)
-                    ? "WinDX:: Back Buffer is in video memory.\n"
-                    : "WinDX:: Back Buffer NOT IN VIDEO MEMORY.\n",
-                "");
-    Debug.Write((desc.ddsCaps.dwCaps & DDSCAPS_BACKBUFFER)
-                    ? "WinDX:: Back Buffer is a valid flip (back) buffer.\n"
-                    : "WinDX:: Back Buffer NOT A FLIP (BACK) BUFFER.\n",
-                "");
-
-    pitch = desc.lPitch;
-    height = static_cast<std::int32_t>(desc.dwHeight);
-
-    // 16 bits per pixel is the only depth that gets this far.
-    width = pitch / 2;
-    drawTable.DrawPixel = DrawPixel16;
-    drawTable.DrawPlain = DrawPlain16;
-    drawTable.DrawMasked = DrawMasked16;
-    drawTable.DrawAlpha = DrawAlpha16;
-    drawTable.DrawAdditive = DrawAdditive16;
-    SetPixelFormat(desc.ddpfPixelFormat.dwRBitMask, desc.ddpfPixelFormat.dwGBitMask,
-                   desc.ddpfPixelFormat.dwBBitMask);
-
-    // One entry per row and one just past the bottom row; a surface taller than
-    // the table grows it.
-    if (static_cast<size_t>(height) + 1 > rowOffset.size())
-        rowOffset.resize(static_cast<size_t>(height) + 1);
-    for (std::int32_t row = 0; row <= height; ++row) rowOffset[row] = row * pitch;
-
-    bufferSize = width * height * 2;
-
-    POINT origin = {0, 0};
-    GetClientRect(window, &clientRect);
-    ClientToScreen(window, &origin);
-    OffsetRect(&clientRect, origin.x, origin.y);
-    originX = origin.x;
-    originY = origin.y;
-
+    DescribeSurfaces(*this, desc);
+    AdoptBackSurface(*this, desc);
+    FindClientArea(*this);
     active = 1;
     status = INIT_OK;
     return true;

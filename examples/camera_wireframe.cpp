@@ -60,6 +60,63 @@ MatrixF Turn(int a, int b, double degrees) {
     return m;
 }
 
+// The keys held and typed move the camera and start or stop the turning;
+// true once Escape was typed.
+bool Steer() {
+    if (Corvane.IsKeyDown(VK_LEFT)) azimuth -= 1.5;
+    if (Corvane.IsKeyDown(VK_RIGHT)) azimuth += 1.5;
+    if (Corvane.IsKeyDown(VK_UP) && elevation < 85) elevation += 1;
+    if (Corvane.IsKeyDown(VK_DOWN) && elevation > -85) elevation -= 1;
+    if (Corvane.IsKeyDown('A') && distance > 300) distance -= 6;
+    if (Corvane.IsKeyDown('Z') && distance < 1500) distance += 6;
+    bool quit = false;
+    for (char c = Corvane.GetKey(); c != 0; c = Corvane.GetKey()) {
+        if (c == ' ') turning = !turning;
+        if (c == VK_ESCAPE) quit = true;
+    }
+    return quit;
+}
+
+// The ground, 50 below the house: a grid of lines, each drawn only when both
+// its ends are in front of the eye.
+void DrawGround() {
+    for (int g = -200; g <= 200; g += 40) {
+        int ax, ay, bx, by;
+        double ad, bd;
+        camera.Project(VectorF(g, -200, -50), ax, ay, ad);
+        camera.Project(VectorF(g, 200, -50), bx, by, bd);
+        if (ad > 0 && bd > 0) Line(ax, ay, bx, by, 40, 90, 60);
+        camera.Project(VectorF(-200, g, -50), ax, ay, ad);
+        camera.Project(VectorF(200, g, -50), bx, by, bd);
+        if (ad > 0 && bd > 0) Line(ax, ay, bx, by, 40, 90, 60);
+    }
+}
+
+// Every corner turned and projected, then the edges between them, the walls
+// blue and the roof orange, brighter the nearer they are.
+void DrawHouse() {
+    // The house turns about its upright and leans back a little: two matrices
+    // multiplied into one, applied in that order.
+    MatrixF place = Turn(0, 1, turn);
+    place *= Turn(1, 2, 12);
+    int sx[10], sy[10];
+    double depth[10];
+    for (int i = 0; i < 10; ++i) {
+        VectorF corner = kCorners[i];
+        corner.Transform(place);
+        camera.Project(corner, sx[i], sy[i], depth[i]);
+    }
+    for (const auto& e : kEdges) {
+        if (depth[e[0]] <= 0 || depth[e[1]] <= 0) continue;  // behind the eye
+        const double closeness = (distance + 120 - (depth[e[0]] + depth[e[1]]) / 2) / 240;
+        const double light = 0.45 + 0.55 * std::min(1.0, std::max(0.0, closeness));
+        const bool roof = e[1] >= 8;
+        Line(sx[e[0]], sy[e[0]], sx[e[1]], sy[e[1]], static_cast<int>(light * (roof ? 255 : 140)),
+             static_cast<int>(light * (roof ? 170 : 190)),
+             static_cast<int>(light * (roof ? 80 : 255)));
+    }
+}
+
 }  // namespace
 
 void initialize() {
@@ -73,55 +130,15 @@ void initialize() {
 
 int run() {
     // Update
-    if (Corvane.IsKeyDown(VK_LEFT)) azimuth -= 1.5;
-    if (Corvane.IsKeyDown(VK_RIGHT)) azimuth += 1.5;
-    if (Corvane.IsKeyDown(VK_UP) && elevation < 85) elevation += 1;
-    if (Corvane.IsKeyDown(VK_DOWN) && elevation > -85) elevation -= 1;
-    if (Corvane.IsKeyDown('A') && distance > 300) distance -= 6;
-    if (Corvane.IsKeyDown('Z') && distance < 1500) distance += 6;
-    bool quit = false;
-    for (char c = Corvane.GetKey(); c != 0; c = Corvane.GetKey()) {
-        if (c == ' ') turning = !turning;
-        if (c == VK_ESCAPE) quit = true;
-    }
+    const bool quit = Steer();
     if (turning) turn += 1;
     camera.Orbit(VectorF(azimuth, elevation, distance));  // round the origin, where it looks
-    // The house turns about its upright and leans back a little: two matrices
-    // multiplied into one, applied in that order.
-    MatrixF place = Turn(0, 1, turn);
-    place *= Turn(1, 2, 12);
 
-    // Draw: every corner turned and projected, then the edges between them,
-    // the walls blue and the roof orange, brighter the nearer they are.
-    int sx[10], sy[10];
-    double depth[10];
-    for (int i = 0; i < 10; ++i) {
-        VectorF corner = kCorners[i];
-        corner.Transform(place);
-        camera.Project(corner, sx[i], sy[i], depth[i]);
-    }
+    // Draw
     if (Corvane.LockSurface()) {
         Corvane.ClearScreen();
-        for (int g = -200; g <= 200; g += 40) {  // the ground, 50 below the house
-            int ax, ay, bx, by;
-            double ad, bd;
-            camera.Project(VectorF(g, -200, -50), ax, ay, ad);
-            camera.Project(VectorF(g, 200, -50), bx, by, bd);
-            if (ad > 0 && bd > 0) Line(ax, ay, bx, by, 40, 90, 60);
-            camera.Project(VectorF(-200, g, -50), ax, ay, ad);
-            camera.Project(VectorF(200, g, -50), bx, by, bd);
-            if (ad > 0 && bd > 0) Line(ax, ay, bx, by, 40, 90, 60);
-        }
-        for (const auto& e : kEdges) {
-            if (depth[e[0]] <= 0 || depth[e[1]] <= 0) continue;  // behind the eye
-            const double closeness = (distance + 120 - (depth[e[0]] + depth[e[1]]) / 2) / 240;
-            const double light = 0.45 + 0.55 * std::min(1.0, std::max(0.0, closeness));
-            const bool roof = e[1] >= 8;
-            Line(sx[e[0]], sy[e[0]], sx[e[1]], sy[e[1]],
-                 static_cast<int>(light * (roof ? 255 : 140)),
-                 static_cast<int>(light * (roof ? 170 : 190)),
-                 static_cast<int>(light * (roof ? 80 : 255)));
-        }
+        DrawGround();
+        DrawHouse();
         Corvane.UnlockSurface();
     }
     Corvane.SetTextRGB(255, 255, 255);

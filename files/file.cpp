@@ -28,6 +28,70 @@ std::string HostPath(const char* path) {
     return host;
 }
 
+// Whether the file must exist already (no FILE_AUTOCREATE) and does not.
+bool MustExistButMissing(const char* path, std::int32_t f) {
+    return !(f & FILE_AUTOCREATE) && File::Exists(path) == FILE_NOTFOUND;
+}
+
+// Puts the stream mode for FILE_APPEND in mode; false (logged) when the file
+// must exist and does not.
+bool AppendMode(const char* path, std::int32_t f, std::string& mode) {
+    if (f & FILE_READ) Stop("File::Open: Cannot open file in both APPEND and READ modes.\n");
+    if (f & FILE_WRITE) Stop("File::Open: Cannot open file in both APPEND and WRITE modes.\n");
+    mode = "a";
+    if (MustExistButMissing(path, f)) {
+        Log("File::Open: File does not exist for append. (Use FILE_AUTOCREATE if desired)\n");
+        return false;
+    }
+    if (!(f & FILE_LEAVEEOF)) mode += "+";
+    return true;
+}
+
+// Puts the stream mode for FILE_READ, FILE_WRITE or both in mode; false
+// (logged) when the file must exist and does not.
+bool TransferMode(const char* path, std::int32_t f, std::string& mode) {
+    if (f & FILE_LEAVEEOF)
+        Log("File::Open: (Warning only) FILE_LEAVEEOF only has meaning with FILE_APPEND.\n");
+    if ((f & FILE_READ) && (f & FILE_WRITE)) {
+        if (MustExistButMissing(path, f)) {
+            Log("File::Open: File does not exist for read/write. (Use FILE_AUTOCREATE if "
+                "desired)\n");
+            return false;
+        }
+        mode = (f & FILE_AUTOCREATE) ? "w+" : "r+";
+    } else if (f & FILE_READ) {
+        if (f & FILE_AUTOCREATE)
+            Log("File::Open: (Warning only) FILE_AUTOCREATE has no meaning when using "
+                "FILE_READ without FILE_APPEND or FILE_WRITE.\n");
+        if (File::Exists(path) == FILE_NOTFOUND) {
+            Log("File::Open: File does not exist for read.\n");
+            return false;
+        }
+        mode = "r";
+    } else if (f & FILE_WRITE) {
+        if (MustExistButMissing(path, f)) {
+            Log("File::Open: File does not exist for write (Use FILE_AUTOCREATE is desired).\n");
+            return false;
+        }
+        mode = "w";
+    } else {
+        Stop("File::Open: Must open file using FILE_APPEND, FILE_READ, or FILE_WRITE.\n");
+    }
+    return true;
+}
+
+// Adds the access letter ("b" or "t") to mode.
+void AddAccessMode(std::int32_t f, std::string& mode) {
+    if ((f & RANDOM) && (f & SEQUENTIAL))
+        Stop("File::Open: Cannot open in SEQUENTIAL and RANDOM access modes.\n");
+    if (f & RANDOM)
+        mode += "b";
+    else if (f & SEQUENTIAL)
+        mode += "t";
+    else
+        Stop("File::Open: Must open in SEQUENTIAL or RANDOM access mode.\n");
+}
+
 }  // namespace
 
 File::File() = default;
@@ -51,60 +115,11 @@ std::int32_t File::Open(const char* path, std::int32_t f) {
     }
 
     std::string mode;
-    if (f & FILE_APPEND) {
-        if (f & FILE_READ) Stop("File::Open: Cannot open file in both APPEND and READ modes.\n");
-        if (f & FILE_WRITE) Stop("File::Open: Cannot open file in both APPEND and WRITE modes.\n");
-        mode = "a";
-        if (!(f & FILE_AUTOCREATE) && Exists(path) == FILE_NOTFOUND) {
-            Log("File::Open: File does not exist for append. (Use FILE_AUTOCREATE if desired)\n");
-            return FILE_NOTFOUND;
-        }
-        if (!(f & FILE_LEAVEEOF)) mode += "+";
-    } else {
-        if (f & FILE_LEAVEEOF)
-            Log("File::Open: (Warning only) FILE_LEAVEEOF only has meaning with FILE_APPEND.\n");
-        if ((f & FILE_READ) && (f & FILE_WRITE)) {
-            if (f & FILE_AUTOCREATE) {
-                mode = "w+";
-            } else if (Exists(path) == FILE_NOTFOUND) {
-                Log("File::Open: File does not exist for read/write. (Use FILE_AUTOCREATE if "
-                    "desired)\n");
-                return FILE_NOTFOUND;
-            } else {
-                mode = "r+";
-            }
-        } else if (f & FILE_READ) {
-            if (f & FILE_AUTOCREATE)
-                Log("File::Open: (Warning only) FILE_AUTOCREATE has no meaning when using "
-                    "FILE_READ without FILE_APPEND or FILE_WRITE.\n");
-            if (Exists(path) == FILE_NOTFOUND) {
-                Log("File::Open: File does not exist for read.\n");
-                return FILE_NOTFOUND;
-            }
-            mode = "r";
-        } else if (f & FILE_WRITE) {
-            if (!(f & FILE_AUTOCREATE) && Exists(path) == FILE_NOTFOUND) {
-                Log("File::Open: File does not exist for write (Use FILE_AUTOCREATE is "
-                    "desired).\n");
-                return FILE_NOTFOUND;
-            }
-            mode = "w";
-        } else {
-            Stop("File::Open: Must open file using FILE_APPEND, FILE_READ, or FILE_WRITE.\n");
-        }
-    }
-
+    const bool found = (f & FILE_APPEND) ? AppendMode(path, f, mode) : TransferMode(path, f, mode);
+    if (!found) return FILE_NOTFOUND;
     // Checked only now, so that a missing file is reported first.
     if (f & FILE_NOTOPEN) Stop("File::Open: Cannot open a file using FILE_NOTOPEN command!!\n");
-
-    if ((f & RANDOM) && (f & SEQUENTIAL))
-        Stop("File::Open: Cannot open in SEQUENTIAL and RANDOM access modes.\n");
-    if (f & RANDOM)
-        mode += "b";
-    else if (f & SEQUENTIAL)
-        mode += "t";
-    else
-        Stop("File::Open: Must open in SEQUENTIAL or RANDOM access mode.\n");
+    AddAccessMode(f, mode);
 
     // A stream still held from an earlier Open would otherwise be lost.
     Close();

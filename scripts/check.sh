@@ -3,17 +3,31 @@
 # installs what the build and the tests need (as root, or through sudo).
 #   scripts/check.sh          the dev build (debug) under CTest
 #   scripts/check.sh asan     the same under AddressSanitizer and UBSan
+# It also checks that the C++ files are formatted (scripts/format.sh fixes
+# them), and ends by naming the parts this machine's build left out and the
+# tests that did not run. Exits with 1 when a test fails or a file drifts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/install-packages.sh
 preset="${1:-dev}"
 
-# Build, test libraries, and what the real-window tests drive the game with (a
-# window manager for the switch to full screen).
-packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libpng-dev libtiff-dev libsdl2-dev xvfb xdotool x11-apps x11-utils imagemagick openbox)
-install_packages "${packages[@]}"
+install_for build tests format display
+
+formatted=0
+formatting=$(scripts/format.sh --check) || formatted=$?
 
 cmake --preset "$preset" -G Ninja >/dev/null
 cmake --build --preset "$preset"
-ctest --preset "$preset" -j "$(nproc)"
+tested=0
+ctest --preset "$preset" -j "$(nproc)" || tested=$?
+
+echo
+skipped=build/$preset/skipped.txt
+if [ -s "$skipped" ]; then
+    echo "Left out of this build ($skipped):"
+    sed 's/^/  /' "$skipped"
+else
+    echo "Nothing was left out of this build."
+fi
+echo "$formatting"
+((tested == 0 && formatted == 0))

@@ -4,9 +4,12 @@
 # and closes it with Escape, which must end it with exit code 0.
 #   scripts/examples-window.sh [BUILD_DIR] [OUT_DIR]
 # BUILD_DIR defaults to build/dev, OUT_DIR to /tmp/corvane-examples-window; the
-# pictures are OUT_DIR/<example>.png. Needs Xvfb, xdotool and ImageMagick.
+# pictures are OUT_DIR/<example>.png. On a fresh Debian machine it first
+# installs the X server and tools it plays them with (as root, or through sudo).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/install-packages.sh
+install_for display
 build=${1:-build/dev}
 out=${2:-/tmp/corvane-examples-window}
 mkdir -p "$out"

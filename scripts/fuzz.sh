@@ -11,7 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/install-packages.sh
-install_packages cmake ninja-build clang-14 libclang-rt-14-dev llvm-14
+install_for build fuzz
 
 seconds="${1:-60}"
 shift || true

@@ -9,9 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/install-packages.sh
 
-packages=(build-essential cmake ninja-build pkg-config libsdl2-dev libpng-dev dpkg-dev file
-          mingw-w64 mingw-w64-common g++-mingw-w64-i686 g++-mingw-w64-x86-64)
-install_packages "${packages[@]}"
+install_for build windows packages
 
 jobs=$(($(nproc) < 2 ? $(nproc) : 2))
 out=build/packages

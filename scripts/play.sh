@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Builds Corvane and starts the game in a window, passing on its options
-# (corvane --help lists them and the keys). On a fresh Debian machine it first
-# installs what the build needs (through apt-get, as root or with sudo). Exits
-# with the game's exit code: 3 when there is no display to open the window on.
+# Builds the game (preset play: optimised, no tests or benchmarks) and starts it
+# in a window, passing on its options (corvane --help lists them and the keys).
+# On a fresh Debian machine it first installs what the build needs (through
+# apt-get, as root or with sudo). Exits with the game's exit code:
+#   0    the window was closed
+#   2    an option the game does not know (it prints its usage)
+#   3    no display to open the window on
+#   255  the game could not start: its box and debug.txt say why (a missing
+#        sound device, for one, or no Images folder)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/install-packages.sh
@@ -13,21 +18,18 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     exit 3
 fi
 
-packages=(build-essential cmake ninja-build pkg-config libsdl2-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libpng-dev libtiff-dev)
-install_packages "${packages[@]}"
+install_for build
 
-cmake --preset release -G Ninja >/dev/null
-cmake --build --preset release --target corvane
+cmake --preset play -G Ninja >/dev/null
+cmake --build --preset play --target corvane
 
 # The game reads Images/ and writes debug.txt in the folder it starts from.
-cd build/release/tools/corvane
+cd build/play/tools/corvane
 rm -f debug.txt
 status=0
 ./corvane "$@" || status=$?
-# A failed start names its status in the log; the game needs a sound device.
-if [ "$status" -ne 0 ] && grep -qs SOUNDINIT_FAILED debug.txt; then
-    echo "SDL found no sound device. To play without sound, use SDL's silent driver:" \
-        "SDL_AUDIODRIVER=dummy scripts/play.sh" >&2
+if [ "$status" -eq 255 ]; then
+    echo "The game did not start; its box and $PWD/debug.txt say why. Without a sound" \
+        "device, SDL's silent driver plays it: SDL_AUDIODRIVER=dummy scripts/play.sh" >&2
 fi
 exit "$status"

@@ -1,10 +1,59 @@
 #include "shell/windx.h"
 
 namespace {
+
 const char kClassName[] = "Corvane";
+
+// The window's style and the frame buffer's size: the requested size, or the
+// screen's where a windowed request leaves it at 0. A window larger than the
+// screen is refused.
+bool ChooseWindowSize(WinDX& dx, DWORD& style) {
+    if (dx.fullscreen == 1) {
+        style = WS_POPUP;
+        dx.width = dx.requestedWidth;
+        dx.height = dx.requestedHeight;
+        return true;
+    }
+    if (dx.requestedWidth > dx.screenWidth || dx.requestedHeight > dx.screenHeight) {
+        dx.status = REQSIZE_FAILED;
+        return false;
+    }
+    style = WS_SYSMENU;
+    dx.width = dx.requestedWidth < 1 ? dx.screenWidth : dx.requestedWidth;
+    dx.height = dx.requestedHeight < 1 ? dx.screenHeight : dx.requestedHeight;
+    return true;
 }
 
-bool WinDX::InitWindow() { return RegisterWindowClass() && CreateMainWindow() && ShowMainWindow(); }
+// A window's outer size in pixels.
+struct FrameSize {
+    int width = 0;
+    int height = 0;
+};
+
+// The outer size whose client area is width x height. A hidden window of the
+// final style tells how much the frame takes; it is never shown and never
+// destroyed.
+bool MeasureFrame(WinDX& dx, DWORD style, FrameSize& frame) {
+    HWND measuring = CreateWindowExA(WS_EX_APPWINDOW, kClassName, "", style, 0, 0, dx.width,
+                                     dx.height, nullptr, nullptr, dx.hInstance, nullptr);
+    if (measuring == nullptr) {
+        dx.status = INITWINTEMP_FAILED;
+        return false;
+    }
+    dx.status = INITWINTEMP_OK;
+
+    RECT client;
+    GetClientRect(measuring, &client);
+    frame.width = 2 * dx.width - (client.right - client.left);
+    frame.height = 2 * dx.height - (client.bottom - client.top);
+    return true;
+}
+
+}  // namespace
+
+bool WinDX::InitWindow() {
+    return RegisterWindowClass() && CreateMainWindow() && ShowMainWindow();
+}
 
 bool WinDX::RegisterWindowClass() {
     WNDCLASSA windowClass = {};
@@ -40,53 +89,25 @@ bool WinDX::CreateMainWindow() {
     screenWidth = GetSystemMetrics(SM_CXSCREEN);
     screenHeight = GetSystemMetrics(SM_CYSCREEN);
     fullscreen = fullscreenRequested;
-
-    DWORD style;
-    if (fullscreen == 1) {
-        style = WS_POPUP;
-        width = requestedWidth;
-        height = requestedHeight;
-    } else {
-        if (requestedWidth > screenWidth || requestedHeight > screenHeight) {
-            status = REQSIZE_FAILED;
-            return false;
-        }
-        style = WS_SYSMENU;
-        width = requestedWidth < 1 ? screenWidth : requestedWidth;
-        height = requestedHeight < 1 ? screenHeight : requestedHeight;
-    }
+    DWORD style = 0;
+    if (!ChooseWindowSize(*this, style)) return false;
 
     clipLeft = 0;
     clipTop = 0;
     clipRight = width - 1;
     clipBottom = height - 1;
 
-    // A hidden window of the final style tells how much the frame takes; it is
-    // never shown and never destroyed.
-    HWND measuring = CreateWindowExA(WS_EX_APPWINDOW, kClassName, "", style, 0, 0, width, height,
-                                     nullptr, nullptr, hInstance, nullptr);
-    if (measuring == nullptr) {
-        status = INITWINTEMP_FAILED;
-        return false;
-    }
-    status = INITWINTEMP_OK;
-
-    RECT client;
-    GetClientRect(measuring, &client);
-    const int clientWidth = client.right - client.left;
-    const int clientHeight = client.bottom - client.top;
-    const int frameWidth = 2 * width - clientWidth;
-    const int frameHeight = 2 * height - clientHeight;
-
+    FrameSize frame;
+    if (!MeasureFrame(*this, style, frame)) return false;
     int left = 0;
     int top = 0;
     if (fullscreen != 1) {
-        left = (screenWidth >> 1) - (frameWidth >> 1);
-        top = (screenHeight >> 1) - (frameHeight >> 1);
+        left = (screenWidth >> 1) - (frame.width >> 1);
+        top = (screenHeight >> 1) - (frame.height >> 1);
     }
 
-    window = CreateWindowExA(WS_EX_APPWINDOW, kClassName, "", style, left, top, frameWidth,
-                             frameHeight, nullptr, nullptr, hInstance, nullptr);
+    window = CreateWindowExA(WS_EX_APPWINDOW, kClassName, "", style, left, top, frame.width,
+                             frame.height, nullptr, nullptr, hInstance, nullptr);
     if (window == nullptr) {
         status = INITWINREAL_FAILED;
         return false;

@@ -22,7 +22,9 @@ void WinDX::SetInstance(HINSTANCE instance, int show) {
     showCommand = show;
 }
 
-void WinDX::Quit() { PostQuitMessage(0); }
+void WinDX::Quit() {
+    PostQuitMessage(0);
+}
 
 void WinDX::PushKey(char ch) {
     if (keyCount < KEY_BUFFER_SIZE) {

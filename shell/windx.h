@@ -104,6 +104,11 @@ public:
     int DrawImage(int x, int y, Image* image);
     int DrawTiled(int x, int y, Image* image);
     void BuildAddTable();
+    // Frames a second the game runs at, whatever the display refreshes at (60
+    // unless a game chooses another); 0 runs one frame per display refresh.
+    // False, and the rate kept, outside 0 to 1000.
+    bool SetFrameRate(int framesPerSecond) { return framePacer.SetGameRate(framesPerSecond); }
+    int GetFrameRate() const { return framePacer.GameRate(); }
     int GetWidth() const { return width; }
     int GetHeight() const { return height; }
     int GetPitch() const { return pitch; }
@@ -194,7 +199,7 @@ public:
 
     // Beyond the engine's declared fields: how fast frames come (every frame
     // passes through ViewUpdate, which waits here before showing a picture or
-    // instead of it).
+    // instead of it, and learns here whether to show it).
     FramePacer framePacer;
     // The primary surface's size in pixels (the screen in windowed mode), read
     // at start-up: a windowed copy is clipped to it.

@@ -62,6 +62,11 @@ private:
     bool ReadSize(File& file, ByteOrder& order, std::uint32_t* out);
     // Shows the invalid-format message box and ends the process.
     [[noreturn]] void FormatError();
+    // Reads the PCM format chunk's values after its size into the sound; false,
+    // leaving the sound as it was, for another encoding or a format Load refuses.
+    bool ReadFormat(File& file, ByteOrder& order, std::uint32_t formatSize, const char* path);
+    // Scans the chunks after the format chunk, reading each "data" chunk.
+    void ReadChunks(File& file, ByteOrder& order);
     // Reads a "data" chunk of `size` bytes that starts at the file's position.
     void ReadData(File& file, std::uint32_t size);
 

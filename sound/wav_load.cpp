@@ -94,15 +94,26 @@ bool SoundX::Load(const char* path) {
     if (!MatchTag(file, order, "WAVE")) FormatError();
     if (!MatchTag(file, order, "fmt ")) FormatError();
     ReadSize(file, order, &formatSize);
-
-    std::uint16_t raw16 = 0;
-    std::uint32_t raw32 = 0;
-    file.ReadShort(raw16);
-    if (order.ReadUS(raw16) != kFormatPcm) {
-        // Another encoding: refused quietly, the sound stays as it was.
+    if (!ReadFormat(file, order, formatSize, path)) {
         file.Close();
         return false;
     }
+
+    // The rest of a longer format chunk (an extra-size field and the like).
+    file.Seek(file.Tell() +
+              static_cast<std::int32_t>(std::min(formatSize - kMinFormatChunk, BytesLeft(file))));
+    ReadChunks(file, order);
+    changed = 1;
+    file.Close();
+    return true;
+}
+
+bool SoundX::ReadFormat(File& file, ByteOrder& order, std::uint32_t formatSize, const char* path) {
+    std::uint16_t raw16 = 0;
+    std::uint32_t raw32 = 0;
+    file.ReadShort(raw16);
+    // Another encoding: refused quietly.
+    if (order.ReadUS(raw16) != kFormatPcm) return false;
     raw16 = 0;
     file.ReadShort(raw16);
     const std::uint16_t newChannels = order.ReadUS(raw16);
@@ -115,23 +126,21 @@ bool SoundX::Load(const char* path) {
     file.ReadShort(raw16);
     const std::uint16_t newBits = order.ReadUS(raw16);
 
-    // A format no sound can have would divide by zero below: refused with a log
-    // line, nothing allocated, the sound as it was.
+    // A format no sound can have would divide by zero when the data is read:
+    // refused with a log line, nothing allocated.
     const char* refusal = FormatProblem(formatSize, newChannels, newBits, newRate);
     if (refusal != nullptr) {
         Debug.Write(
             Format("SoundX::Load: WAV format not supported (%s): %s\n", refusal, path).c_str(), "");
-        file.Close();
         return false;
     }
     channels = newChannels;
     rate = newRate;
     bits = newBits;
+    return true;
+}
 
-    // The rest of a longer format chunk (an extra-size field and the like).
-    file.Seek(file.Tell() +
-              static_cast<std::int32_t>(std::min(formatSize - kMinFormatChunk, BytesLeft(file))));
-
+void SoundX::ReadChunks(File& file, ByteOrder& order) {
     // Other chunks are not skipped by their size: the scan looks at every fourth
     // byte for a "data" or "fact" tag.
     while (!file.EndOfFile()) {
@@ -142,14 +151,11 @@ bool SoundX::Load(const char* path) {
             ReadSize(file, order, &size);
             ReadData(file, size);
         } else if (std::memcmp(tag, "fact", 4) == 0) {
+            std::uint32_t raw32 = 0;
             file.ReadLong(raw32);  // the chunk's size
             file.ReadLong(raw32);  // its frame count
         }
     }
-
-    changed = 1;
-    file.Close();
-    return true;
 }
 
 void SoundX::ReadData(File& file, std::uint32_t size) {

@@ -161,7 +161,15 @@ private:
                    std::uint32_t& value);
     bool CheckArray(ByteOrder& order, const TiffArray& array, const char* what);
     bool Refuse(const std::string& reason);
+    // One directory entry, read as ReadEntry found it: the fields it sets.
+    bool TakeEntry(TiffTag tag, const TiffArray& array, std::uint32_t value);
+    bool TakeBitsPerSample(const TiffArray& array, std::uint32_t value);
+    // Row y of the file into the image's planes, by the picture's kind.
     void DecodeRow(const std::uint8_t* row, std::int32_t y);
+    void DecodeRgbRow(const std::uint8_t* row, std::uint8_t* rgb, std::uint8_t* alpha);
+    void DecodeBilevelRow(const std::uint8_t* row, std::uint8_t* rgb);
+    void DecodePaletteRow(const std::uint8_t* row, std::uint8_t* rgb);
+    void DecodeGreyRow(const std::uint8_t* row, std::uint8_t* rgb, std::uint8_t* alpha);
 
     bool quiet = false;  // Inspect: no boxes, no printing, no pixels
     Directory dir;

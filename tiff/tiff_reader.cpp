@@ -233,8 +233,11 @@ bool TiffFile::ReadEntry(File& file, ByteOrder& order) {
     const std::uint32_t value = array.type == TiffType::Short && array.count == 1
                                     ? order.ReadUS(RawShort(field))
                                     : order.ReadUL(RawLong(field));
-    const std::int32_t signedValue = static_cast<std::int32_t>(value);
+    return TakeEntry(tag, array, value);
+}
 
+bool TiffFile::TakeEntry(TiffTag tag, const TiffArray& array, std::uint32_t value) {
+    const std::int32_t signedValue = static_cast<std::int32_t>(value);
     switch (tag) {
         case TiffTag::ImageWidth:
             width = signedValue;
@@ -245,24 +248,7 @@ bool TiffFile::ReadEntry(File& file, ByteOrder& order) {
             dir.height = value;
             break;
         case TiffTag::BitsPerSample:
-            samplesPerPixel = static_cast<std::int32_t>(array.count);
-            dir.bits = array;
-            if (array.count == 1) {
-                monoBits = signedValue;
-                bitsOffset = 0;
-                mode = value == 1 ? TIFF_BILEVEL : TIFF_GREYSCALE;
-            } else if (array.count == 2) {
-                monoBits = signedValue;
-                bitsOffset = signedValue;
-                mode = TIFF_GREYSCALE;
-            } else if (array.count == 3 || array.count == 4) {
-                bitsOffset = signedValue;
-                mode = TIFF_RGB;
-            } else {
-                dir.unknownMode = true;
-                return Refuse("BitsPerSample has " + std::to_string(array.count) + " values.");
-            }
-            break;
+            return TakeBitsPerSample(array, value);
         case TiffTag::Compression:
             compression = signedValue;
             if (value != 1 && !quiet) MessageBoxA(nullptr, kCompressed, kCaption, MB_OK);
@@ -294,6 +280,28 @@ bool TiffFile::ReadEntry(File& file, ByteOrder& order) {
             break;
         default:
             break;
+    }
+    return true;
+}
+
+bool TiffFile::TakeBitsPerSample(const TiffArray& array, std::uint32_t value) {
+    const std::int32_t signedValue = static_cast<std::int32_t>(value);
+    samplesPerPixel = static_cast<std::int32_t>(array.count);
+    dir.bits = array;
+    if (array.count == 1) {
+        monoBits = signedValue;
+        bitsOffset = 0;
+        mode = value == 1 ? TIFF_BILEVEL : TIFF_GREYSCALE;
+    } else if (array.count == 2) {
+        monoBits = signedValue;
+        bitsOffset = signedValue;
+        mode = TIFF_GREYSCALE;
+    } else if (array.count == 3 || array.count == 4) {
+        bitsOffset = signedValue;
+        mode = TIFF_RGB;
+    } else {
+        dir.unknownMode = true;
+        return Refuse("BitsPerSample has " + std::to_string(array.count) + " values.");
     }
     return true;
 }
@@ -502,62 +510,71 @@ void TiffFile::DecodeRow(const std::uint8_t* row, std::int32_t y) {
     std::uint8_t* rgb = image->pixels + base * 3;
     std::uint8_t* alpha =
         (imageFormat & IMAGE_ALPHA) && image->alpha != nullptr ? image->alpha + base : nullptr;
-    const bool bigEndian = byteOrder != ORDER_IBF;
+    if (mode == TIFF_RGB)
+        DecodeRgbRow(row, rgb, alpha);
+    else if (mode == TIFF_BILEVEL)
+        DecodeBilevelRow(row, rgb);
+    else if (mode == TIFF_PALETTE)
+        DecodePaletteRow(row, rgb);
+    else
+        DecodeGreyRow(row, rgb, alpha);
+}
+
+void TiffFile::DecodeRgbRow(const std::uint8_t* row, std::uint8_t* rgb, std::uint8_t* alpha) {
     const std::size_t samples = static_cast<std::size_t>(samplesPerPixel);
-
-    if (mode == TIFF_RGB) {
-        const int bits = bitsPerSample[0];
-        for (std::size_t s = 1; s < samples; ++s)
-            if (bitsPerSample[s] != bits) return;
-        if (bits == 8) {
-            // Locals, so that the byte stores do not make the compiler reload the fields.
-            const std::size_t n = static_cast<std::size_t>(width);
-            if (alpha != nullptr) {
-                for (std::size_t x = 0; x < n; ++x, row += 4, rgb += 3) {
-                    rgb[0] = row[0];
-                    rgb[1] = row[1];
-                    rgb[2] = row[2];
-                    alpha[x] = row[3];
-                }
-            } else {
-                for (std::size_t x = 0; x < n; ++x, row += samples, rgb += 3) {
-                    rgb[0] = row[0];
-                    rgb[1] = row[1];
-                    rgb[2] = row[2];
-                }
+    const int bits = bitsPerSample[0];
+    for (std::size_t s = 1; s < samples; ++s)
+        if (bitsPerSample[s] != bits) return;
+    if (bits == 8) {
+        // Locals, so that the byte stores do not make the compiler reload the fields.
+        const std::size_t n = static_cast<std::size_t>(width);
+        if (alpha != nullptr) {
+            for (std::size_t x = 0; x < n; ++x, row += 4, rgb += 3) {
+                rgb[0] = row[0];
+                rgb[1] = row[1];
+                rgb[2] = row[2];
+                alpha[x] = row[3];
             }
-        } else if (bits == 16 || bits == 32) {
-            for (std::int32_t x = 0; x < width; ++x, rgb += 3) {
-                const std::size_t at = static_cast<std::size_t>(x) * samples;
-                for (int c = 0; c < 3; ++c) rgb[c] = Sample8(row, at + c, bits, bigEndian);
-                if (alpha != nullptr) alpha[x] = Sample8(row, at + 3, bits, bigEndian);
+        } else {
+            for (std::size_t x = 0; x < n; ++x, row += samples, rgb += 3) {
+                rgb[0] = row[0];
+                rgb[1] = row[1];
+                rgb[2] = row[2];
             }
         }
-        return;
-    }
-
-    if (mode == TIFF_BILEVEL) {
-        // One byte per pixel: 0/1, then 0/255, then white for 0 where 0 means white.
-        const std::int32_t count = rowBytes;
-        ByteOrder::UnpackBits(row, bitsBuffer.data(), count);
-        ByteOrder::ScaleBytes(bitsBuffer.data(), static_cast<std::uint32_t>(count) * 8, 255);
-        if (photometric == 0)
-            ByteOrder::InvertBytes(bitsBuffer.data(), static_cast<std::uint32_t>(count) * 8);
-        for (std::int32_t x = 0; x < width; ++x, rgb += 3)
-            rgb[0] = rgb[1] = rgb[2] = bitsBuffer[static_cast<std::size_t>(x)];
-        return;
-    }
-
-    if (mode == TIFF_PALETTE) {
-        if (dir.palette.empty()) return;
+    } else if (bits == 16 || bits == 32) {
+        const bool bigEndian = byteOrder != ORDER_IBF;
         for (std::int32_t x = 0; x < width; ++x, rgb += 3) {
-            const unsigned index = monoBits == 8 ? row[x] : PackedSample(row, x, monoBits);
-            std::memcpy(rgb, &dir.palette[index * 3], 3);
+            const std::size_t at = static_cast<std::size_t>(x) * samples;
+            for (int c = 0; c < 3; ++c) rgb[c] = Sample8(row, at + c, bits, bigEndian);
+            if (alpha != nullptr) alpha[x] = Sample8(row, at + 3, bits, bigEndian);
         }
-        return;
     }
+}
 
-    // Greyscale, with an alpha sample when there are two.
+void TiffFile::DecodeBilevelRow(const std::uint8_t* row, std::uint8_t* rgb) {
+    // One byte per pixel: 0/1, then 0/255, then white for 0 where 0 means white.
+    const std::int32_t count = rowBytes;
+    ByteOrder::UnpackBits(row, bitsBuffer.data(), count);
+    ByteOrder::ScaleBytes(bitsBuffer.data(), static_cast<std::uint32_t>(count) * 8, 255);
+    if (photometric == 0)
+        ByteOrder::InvertBytes(bitsBuffer.data(), static_cast<std::uint32_t>(count) * 8);
+    for (std::int32_t x = 0; x < width; ++x, rgb += 3)
+        rgb[0] = rgb[1] = rgb[2] = bitsBuffer[static_cast<std::size_t>(x)];
+}
+
+void TiffFile::DecodePaletteRow(const std::uint8_t* row, std::uint8_t* rgb) {
+    if (dir.palette.empty()) return;
+    for (std::int32_t x = 0; x < width; ++x, rgb += 3) {
+        const unsigned index = monoBits == 8 ? row[x] : PackedSample(row, x, monoBits);
+        std::memcpy(rgb, &dir.palette[index * 3], 3);
+    }
+}
+
+// Greyscale, with an alpha sample when there are two.
+void TiffFile::DecodeGreyRow(const std::uint8_t* row, std::uint8_t* rgb, std::uint8_t* alpha) {
+    const std::size_t samples = static_cast<std::size_t>(samplesPerPixel);
+    const bool bigEndian = byteOrder != ORDER_IBF;
     const int bits = monoBits;
     if (!GreySize(bits) || (samples == 2 && bitsPerPixel != 2 * bits)) return;
     for (std::int32_t x = 0; x < width; ++x, rgb += 3) {

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "image/image.h"
 #include "tiff/tiff_file.h"
@@ -30,6 +31,101 @@ const TiffTag kTags[kEntries] = {
 // Sizes above 65535 do not fit a SHORT and are written as LONG.
 TiffType SizeType(std::int32_t size) {
     return size > 0xFFFF ? TiffType::Long : TiffType::Short;
+}
+
+// What one directory entry holds: its field type, value count and value (or
+// the offset of its values).
+struct EntryValue {
+    TiffType type = TiffType::Short;
+    std::uint32_t count = 1;
+    std::uint32_t value = 0;
+};
+
+std::uint32_t Unsigned(std::int32_t value) {
+    return static_cast<std::uint32_t>(value);
+}
+
+// Also sets the sample count the SamplesPerPixel entry writes.
+EntryValue BitsPerSampleEntry(TiffFields& fields) {
+    if (fields.mode == TIFF_BILEVEL) {
+        fields.samplesPerPixel = 1;
+        return {TiffType::Short, 1, 1};
+    }
+    if (fields.mode == TIFF_GREYSCALE) {
+        fields.samplesPerPixel = 1;
+        return {TiffType::Short, 1, Unsigned(fields.bitsPerPixel)};
+    }
+    if (fields.mode == TIFF_RGB) {
+        fields.samplesPerPixel = 3;
+        return {TiffType::Short, 3, kBitsOffset};
+    }
+    Stop("Save:Tiff: Unknown TIFF mode.\n");
+}
+
+EntryValue PhotometricEntry(TiffFields& fields) {
+    if (fields.mode == TIFF_BILEVEL || fields.mode == TIFF_GREYSCALE)
+        fields.photometric = 1;
+    else if (fields.mode == TIFF_RGB)
+        fields.photometric = 2;
+    else if (fields.mode == TIFF_PALETTE)
+        fields.photometric = 3;
+    else
+        fields.photometric = 0;
+    return {TiffType::Short, 1, Unsigned(fields.photometric)};
+}
+
+// The one strip holds every row; also sets the row size the pixels are written with.
+EntryValue StripByteCountsEntry(TiffFields& fields) {
+    std::int64_t bytes = 0;
+    if (fields.mode == TIFF_BILEVEL)
+        bytes = fields.width / 8 + 1;
+    else if (fields.mode == TIFF_GREYSCALE)
+        bytes = std::int64_t{fields.width} * fields.bitsPerPixel / 8;
+    else
+        bytes = std::int64_t{fields.width} * 3 * fields.bitsPerPixel / 8;
+    fields.rowBytes = static_cast<std::int32_t>(bytes);
+    fields.stripByteCounts = static_cast<std::int32_t>(bytes * fields.height);
+    return {TiffType::Long, 1, static_cast<std::uint32_t>(bytes * fields.height)};
+}
+
+// The entry for tag, in the writer's fixed layout; nothing for a tag the
+// writer does not write. Entries are asked for in tag order, and some record
+// what later entries and the pixel rows need.
+std::optional<EntryValue> EntryFor(TiffFields& fields, TiffTag tag) {
+    switch (tag) {
+        case TiffTag::NewSubfileType:
+            return EntryValue{TiffType::Long, 1, 0};
+        case TiffTag::ImageWidth:
+            return EntryValue{SizeType(fields.width), 1, Unsigned(fields.width)};
+        case TiffTag::ImageLength:
+            return EntryValue{SizeType(fields.height), 1, Unsigned(fields.height)};
+        case TiffTag::BitsPerSample:
+            return BitsPerSampleEntry(fields);
+        case TiffTag::Compression:
+            return EntryValue{TiffType::Short, 1, 1};
+        case TiffTag::PhotometricInterpretation:
+            return PhotometricEntry(fields);
+        case TiffTag::StripOffsets:
+            return EntryValue{TiffType::Long, 1, kPixelOffset};
+        case TiffTag::SamplesPerPixel:
+            return EntryValue{TiffType::Short, 1, Unsigned(fields.samplesPerPixel)};
+        case TiffTag::RowsPerStrip:
+            fields.rowsPerStrip = fields.height;
+            fields.stripCount = 1;
+            return EntryValue{SizeType(fields.height), 1, Unsigned(fields.height)};
+        case TiffTag::StripByteCounts:
+            return StripByteCountsEntry(fields);
+        case TiffTag::XResolution:
+            return EntryValue{TiffType::Rational, 1, kXResolutionOffset};
+        case TiffTag::YResolution:
+            return EntryValue{TiffType::Rational, 1, kYResolutionOffset};
+        case TiffTag::ResolutionUnit:
+            return EntryValue{TiffType::Short, 1, 2};
+        case TiffTag::ColorMap:
+            return EntryValue{TiffType::Short, 0, 0};
+        default:
+            return std::nullopt;
+    }
 }
 
 }  // namespace
@@ -66,102 +162,16 @@ void TiffFile::WriteDirectory(File& file, ByteOrder& order) {
 }
 
 void TiffFile::WriteEntry(File& file, ByteOrder& order, TiffTag tag) {
-    TiffType type = TiffType::Short;
-    std::uint32_t count = 1;
-    std::uint32_t value = 0;
-    switch (tag) {
-        case TiffTag::NewSubfileType:
-            type = TiffType::Long;
-            break;
-        case TiffTag::ImageWidth:
-            type = SizeType(width);
-            value = static_cast<std::uint32_t>(width);
-            break;
-        case TiffTag::ImageLength:
-            type = SizeType(height);
-            value = static_cast<std::uint32_t>(height);
-            break;
-        case TiffTag::BitsPerSample:
-            if (mode == TIFF_BILEVEL) {
-                value = 1;
-                samplesPerPixel = 1;
-            } else if (mode == TIFF_GREYSCALE) {
-                value = static_cast<std::uint32_t>(bitsPerPixel);
-                samplesPerPixel = 1;
-            } else if (mode == TIFF_RGB) {
-                count = 3;
-                value = kBitsOffset;
-                samplesPerPixel = 3;
-            } else {
-                Stop("Save:Tiff: Unknown TIFF mode.\n");
-            }
-            break;
-        case TiffTag::Compression:
-            value = 1;
-            break;
-        case TiffTag::PhotometricInterpretation:
-            if (mode == TIFF_BILEVEL || mode == TIFF_GREYSCALE)
-                photometric = 1;
-            else if (mode == TIFF_RGB)
-                photometric = 2;
-            else if (mode == TIFF_PALETTE)
-                photometric = 3;
-            else
-                photometric = 0;
-            value = static_cast<std::uint32_t>(photometric);
-            break;
-        case TiffTag::StripOffsets:
-            type = TiffType::Long;
-            value = kPixelOffset;
-            break;
-        case TiffTag::SamplesPerPixel:
-            value = static_cast<std::uint32_t>(samplesPerPixel);
-            break;
-        case TiffTag::RowsPerStrip:
-            rowsPerStrip = height;
-            stripCount = 1;
-            type = SizeType(height);
-            value = static_cast<std::uint32_t>(height);
-            break;
-        case TiffTag::StripByteCounts: {
-            std::int64_t bytes = 0;
-            if (mode == TIFF_BILEVEL)
-                bytes = width / 8 + 1;
-            else if (mode == TIFF_GREYSCALE)
-                bytes = std::int64_t{width} * bitsPerPixel / 8;
-            else
-                bytes = std::int64_t{width} * 3 * bitsPerPixel / 8;
-            rowBytes = static_cast<std::int32_t>(bytes);
-            stripByteCounts = static_cast<std::int32_t>(bytes * height);
-            type = TiffType::Long;
-            value = static_cast<std::uint32_t>(bytes * height);
-            break;
-        }
-        case TiffTag::XResolution:
-            type = TiffType::Rational;
-            value = kXResolutionOffset;
-            break;
-        case TiffTag::YResolution:
-            type = TiffType::Rational;
-            value = kYResolutionOffset;
-            break;
-        case TiffTag::ResolutionUnit:
-            value = 2;
-            break;
-        case TiffTag::ColorMap:
-            count = 0;
-            break;
-        default:
-            return;
-    }
+    const std::optional<EntryValue> entry = EntryFor(*this, tag);
+    if (!entry) return;
     file.WriteShort(order.WriteUS(static_cast<std::uint16_t>(tag)));
-    file.WriteShort(order.WriteUS(static_cast<std::uint16_t>(type)));
-    file.WriteLong(order.WriteUL(count));
-    if (type == TiffType::Short && count == 1) {
-        file.WriteShort(order.WriteUS(static_cast<std::uint16_t>(value)));
+    file.WriteShort(order.WriteUS(static_cast<std::uint16_t>(entry->type)));
+    file.WriteLong(order.WriteUL(entry->count));
+    if (entry->type == TiffType::Short && entry->count == 1) {
+        file.WriteShort(order.WriteUS(static_cast<std::uint16_t>(entry->value)));
         file.WriteShort(order.WriteUS(0));
     } else {
-        file.WriteLong(order.WriteUL(value));
+        file.WriteLong(order.WriteUL(entry->value));
     }
 }
 

@@ -10,11 +10,12 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
-#include <mmsystem.h>
+// The other system headers need windows.h before them.
 #include <ddraw.h>
 #include <dsound.h>
+#include <mmsystem.h>
 #else
-#include "platform/api/win32_api.h"
 #include "platform/api/ddraw_api.h"
 #include "platform/api/dsound_api.h"
+#include "platform/api/win32_api.h"
 #endif

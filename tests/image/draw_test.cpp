@@ -93,8 +93,8 @@ TEST_F(DrawTest, PixelIsAlwaysFiveFiveFive) {
     Corvane.clipTop = -100;
     Corvane.clipRight = 100;
     Corvane.clipBottom = 100;
-    for (auto point : {std::pair<int, int>{-1, 0}, {0, -1}, {Corvane.width, 0}, {0, 16},
-                       {5000, 5000}})
+    for (auto point :
+         {std::pair<int, int>{-1, 0}, {0, -1}, {Corvane.width, 0}, {0, 16}, {5000, 5000}})
         EXPECT_EQ(DrawPixel16(point.first, point.second, 31, 31, 31), 1);
     EXPECT_TRUE(frame.GuardsIntact());
 

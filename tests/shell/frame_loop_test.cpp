@@ -29,8 +29,7 @@ protected:
     static int RunWinMain() {
         static char instance;
         char commandLine[] = "";
-        return WinMain(reinterpret_cast<HINSTANCE>(&instance), nullptr, commandLine,
-                       SW_SHOWNORMAL);
+        return WinMain(reinterpret_cast<HINSTANCE>(&instance), nullptr, commandLine, SW_SHOWNORMAL);
     }
 };
 

@@ -26,7 +26,9 @@ std::string ReadFileText(const std::string& path) {
     return text.str();
 }
 
-std::string ReadDebugLog() { return ReadFileText("debug.txt"); }
+std::string ReadDebugLog() {
+    return ReadFileText("debug.txt");
+}
 
 void EngineTest::SetUp() {
     // CTest runs the cases of a program in parallel, each as its own process:
