@@ -198,12 +198,14 @@ void CorvaneTiled(benchmark::State& state, DrawImplementation which, bool tileBy
     SetDrawImplementation(DrawImplementation::Best);
 }
 
-void CorvaneClear(benchmark::State& state) {
+void CorvaneClear(benchmark::State& state, DrawImplementation which) {
     TheScene().Attach();
+    SetDrawImplementation(which);
     for (auto _ : state) {
         Corvane.ClearScreen();
         benchmark::ClobberMemory();
     }
+    SetDrawImplementation(DrawImplementation::Best);
 }
 
 void PeerSprite(benchmark::State& state, const Peer& peer, void (*draw)(int, int)) {
@@ -341,7 +343,11 @@ void RegisterAll() {
                                      [peer](benchmark::State& state) { PeerTiled(state, *peer); });
     }
     benchmark::RegisterBenchmark("clear/bound/memset frame", MemsetFrame);
-    benchmark::RegisterBenchmark("clear/ClearScreen/corvane", CorvaneClear);
+    for (DrawImplementation which : Implementations()) {
+        benchmark::RegisterBenchmark(
+            ("clear/ClearScreen/" + CorvaneName(which)).c_str(),
+            [which](benchmark::State& state) { CorvaneClear(state, which); });
+    }
     for (const Peer* peer : kPeers) {
         benchmark::RegisterBenchmark(("clear/ClearScreen/" + std::string(peer->name)).c_str(),
                                      [peer](benchmark::State& state) { PeerClear(state, *peer); });
