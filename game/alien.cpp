@@ -7,10 +7,11 @@
 #include "tiff/tiff_file.h"
 
 namespace {
-constexpr char KEY_LEFT = 37;
-constexpr char KEY_UP = 38;
-constexpr char KEY_RIGHT = 39;
-constexpr char KEY_DOWN = 40;
+// The arrow keys, as the world's probes know them.
+constexpr char KEY_LEFT = VK_LEFT;
+constexpr char KEY_UP = VK_UP;
+constexpr char KEY_RIGHT = VK_RIGHT;
+constexpr char KEY_DOWN = VK_DOWN;
 }  // namespace
 
 void Alien::Load() {

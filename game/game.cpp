@@ -11,7 +11,7 @@ int animCounter = 0;
 int escapePressed = 0;
 
 namespace {
-constexpr char KEY_ESCAPE = 27;
+constexpr char KEY_ESCAPE = VK_ESCAPE;
 }
 
 void initialize() {

@@ -1,61 +1,37 @@
 #include "game/pictures_folder.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "platform/api/platform.h"
-
-#ifdef _WIN32
-#include <direct.h>
-#include <sys/stat.h>
-#else
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <system_error>
-#endif
 
 namespace {
 
 // The folder every picture name of the game begins with.
 const char kPicturesFolder[] = "Images";
 
-// Paths are kept as the system spells them, with no conversion that could fail.
-#ifdef _WIN32
-const char kSeparator = '\\';
-const char kSeparators[] = "\\/";
-char* ReadWorkingFolder(char* buffer, int size) {
-    return _getcwd(buffer, size);
-}
-bool EnterFolder(const std::string& folder) {
-    return _chdir(folder.c_str()) == 0;
-}
+// Paths are kept as the system spells them, with no conversion that could
+// fail: the system's own separator joins them, and the program's file may
+// name its folder with either separator where the system takes both.
+const char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
+const char kSeparators[] = {kSeparator, '/', '\0'};
+
 bool IsFolder(const std::string& path) {
-    struct _stat info;
-    return _stat(path.c_str(), &info) == 0 && (info.st_mode & _S_IFDIR) != 0;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
-#else
-const char kSeparator = '/';
-const char kSeparators[] = "/";
-char* ReadWorkingFolder(char* buffer, int size) {
-    return getcwd(buffer, size);
-}
-bool EnterFolder(const std::string& folder) {
-    return chdir(folder.c_str()) == 0;
-}
-bool IsFolder(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-#endif
 
 // The working folder, or "." when it cannot be read.
 std::string WorkingFolder() {
-    char buffer[4096];
-    const char* folder = ReadWorkingFolder(buffer, static_cast<int>(sizeof buffer));
-    return folder != nullptr ? folder : ".";
+    const DWORD size = GetCurrentDirectoryA(0, nullptr);
+    std::string folder(size, '\0');
+    const DWORD length = size > 0 ? GetCurrentDirectoryA(size, folder.data()) : 0;
+    if (length == 0 || length >= size) return ".";
+    folder.resize(length);
+    return folder;
 }
 
 // The folder holding the running program; empty when the system cannot tell.
@@ -77,14 +53,12 @@ std::string PicturesIn(std::string folder) {
 // A folder looked for as the message names it: a link names where it leads too,
 // since that is the folder that is missing.
 std::string Described(const std::string& path) {
-#ifndef _WIN32
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+        return path;
     std::error_code error;
-    if (std::filesystem::is_symlink(path, error)) {
-        const std::filesystem::path target = std::filesystem::read_symlink(path, error);
-        if (!error) return path + " (a link to " + target.string() + ")";
-    }
-#endif
-    return path;
+    const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+    return error ? path : path + " (a link to " + target.string() + ")";
 }
 
 }  // namespace
@@ -95,7 +69,7 @@ void RequirePicturesFolder() {
     std::vector<std::string> lookedFor = {PicturesIn(working)};
     const std::string program = ProgramFolder();
     if (!program.empty() && PicturesIn(program) != lookedFor[0]) {
-        if (IsFolder(PicturesIn(program)) && EnterFolder(program)) return;
+        if (IsFolder(PicturesIn(program)) && SetCurrentDirectoryA(program.c_str())) return;
         lookedFor.push_back(PicturesIn(program));
     }
 

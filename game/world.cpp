@@ -85,10 +85,10 @@ void World::Draw(double dx, double dy) {
 }
 
 bool World::IsBlocked(double x, double y, char key) const {
-    const bool vertical = key == 38 || key == 40;
+    const bool vertical = key == VK_UP || key == VK_DOWN;
     // The probe sits on the sprite's foot line: at its left edge for a move
     // left, 30 pixels in for up and down, 60 pixels in for right.
-    if (key == 39) x = x + 60.0;
+    if (key == VK_RIGHT) x = x + 60.0;
     if (vertical) x = x + 30.0;
     const int a = CellIndex(x - GRID_ORIGIN);
     const int b = CellIndex(y - GRID_ORIGIN);

@@ -4,46 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/common/platform_call.h"
+
 namespace headless {
 
-// Platform operations whose results a test can choose.
-enum class Op {
-    RegisterClass,
-    CreateWindow,
-    UpdateWindow,
-    DirectDrawCreate,
-    SetCooperativeLevel,
-    SetDisplayMode,
-    CreateSurface,
-    GetAttachedSurface,
-    Lock,
-    Flip,
-    BltFast,
-    IsLost,
-    Restore,
-    GetDC,
-    WaitForVerticalBlank,
-    DirectSoundCreate,
-    SoundCooperativeLevel,
-    CreateSoundBuffer,
-    GetCaps,
-    SoundLock,
-    SoundUnlock,
-    SoundRestore,
-    SoundPlay,
-    SoundStop,
-    SoundSetPosition,
-    SoundSetVolume,
-    SoundSetPan,
-    SoundGetStatus,
-    SoundRelease,
-    // Calls that a test observes rather than fails: Release cannot fail (it is
-    // counted and recorded only); Unlock, GetSurfaceDesc and ReleaseDC can.
-    Unlock,
-    GetSurfaceDesc,
-    ReleaseDC,
-    Release,
-};
+// Platform operations whose results a test can choose (see
+// platform/common/platform_call.h): every call the engine makes through the
+// headless backend is counted and recorded there, and answers a fault set here.
+using Op = platform::PlatformCall;
 
 // Makes the n-th call (counted from 1 since the last Reset) of op answer result
 // instead of doing its work.
@@ -71,9 +39,6 @@ void RecordCalls(bool record);
 std::vector<CallRecord> CallsOf(Op op);
 
 namespace detail {
-// Counts a call of op; true (with the result to answer) if a fault is due.
-bool TakeFault(Op op, long* result);
-void Record(Op op, std::vector<long long> args, std::string text, long result);
 void ResetFaults();
 }  // namespace detail
 

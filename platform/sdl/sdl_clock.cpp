@@ -2,27 +2,22 @@
 // its delay, which sleeps to the millisecond already.
 #include <SDL.h>
 
-#include "platform/api/platform.h"
+#include "platform/common/clock.h"
 
-BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count) {
-    if (count == nullptr) return FALSE;
-    count->QuadPart = static_cast<LONGLONG>(SDL_GetPerformanceCounter());
-    return TRUE;
-}
+namespace {
 
-BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
-    if (frequency == nullptr) return FALSE;
-    frequency->QuadPart = static_cast<LONGLONG>(SDL_GetPerformanceFrequency());
-    return TRUE;
-}
+class SdlClock final : public platform::Clock {
+public:
+    LONGLONG Ticks() override { return static_cast<LONGLONG>(SDL_GetPerformanceCounter()); }
+    LONGLONG TicksPerSecond() override {
+        return static_cast<LONGLONG>(SDL_GetPerformanceFrequency());
+    }
+    void Wait(DWORD milliseconds) override { SDL_Delay(milliseconds); }
+};
 
-void WINAPI Sleep(DWORD milliseconds) {
-    SDL_Delay(milliseconds);
-}
+}  // namespace
 
-MMRESULT WINAPI timeBeginPeriod(UINT) {
-    return TIMERR_NOERROR;
-}
-MMRESULT WINAPI timeEndPeriod(UINT) {
-    return TIMERR_NOERROR;
+platform::Clock& platform::TheClock() {
+    static SdlClock clock;
+    return clock;
 }

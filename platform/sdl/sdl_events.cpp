@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/common/message_queue.h"
 #include "platform/sdl/sdl_charset.h"
 #include "platform/sdl/sdl_gamepad.h"
 #include "platform/sdl/sdl_keys.h"
@@ -33,13 +34,7 @@ InputState& State() {
 }
 
 void Add(std::deque<MSG>& out, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    MSG msg = {};
-    msg.hwnd = window;
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
-    msg.time = SDL_GetTicks();
-    out.push_back(msg);
+    out.push_back(platform::MakeMessage(window, message, wParam, lParam));
 }
 
 // Repeat count 1; bit 30 set when the key was already down, bit 31 on release.
@@ -60,7 +55,7 @@ void TranslateKey(const SDL_KeyboardEvent& key, std::deque<MSG>& out) {
     // With Alt held (and no Control, which makes AltGr), and for F10 and Alt
     // itself, Windows sends the system key messages.
     const bool alt = (key.keysym.mod & KMOD_ALT) != 0 && (key.keysym.mod & KMOD_CTRL) == 0;
-    const bool system = alt || code == 0x79 || NeutralKey(code) == 0x12;
+    const bool system = alt || code == VK_F10 || NeutralKey(code) == VK_MENU;
     const UINT message =
         press ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
     InputState& state = State();

@@ -3,6 +3,8 @@
 #include <array>
 #include <map>
 
+#include "platform/api/platform.h"
+
 namespace sdl {
 namespace {
 
@@ -10,7 +12,7 @@ namespace {
 constexpr int kStickDeadZone = 10000;
 
 enum PadKeyIndex { kLeft, kUp, kRight, kDown, kEscape, kPadKeys };
-constexpr std::array<int, kPadKeys> kCodes = {0x25, 0x26, 0x27, 0x28, 0x1B};
+constexpr std::array<int, kPadKeys> kCodes = {VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, VK_ESCAPE};
 using HeldKeys = std::array<bool, kPadKeys>;
 
 // A pad's state as its events told it, so a press and release within one

@@ -1,143 +1,129 @@
 #include "platform/sdl/sdl_keys.h"
 
+#include "platform/api/platform.h"
+
 namespace sdl {
 namespace {
 
-int NamedKey(SDL_Keycode key) {
-    switch (key) {
-        case SDLK_BACKSPACE:
-            return 0x08;
-        case SDLK_TAB:
-            return 0x09;
-        case SDLK_RETURN:
-        case SDLK_KP_ENTER:
-            return 0x0D;
-        case SDLK_PAUSE:
-            return 0x13;
-        case SDLK_CAPSLOCK:
-            return 0x14;
-        case SDLK_ESCAPE:
-            return 0x1B;
-        case SDLK_SPACE:
-            return 0x20;
-        case SDLK_PAGEUP:
-            return 0x21;
-        case SDLK_PAGEDOWN:
-            return 0x22;
-        case SDLK_END:
-            return 0x23;
-        case SDLK_HOME:
-            return 0x24;
-        case SDLK_LEFT:
-            return 0x25;
-        case SDLK_UP:
-            return 0x26;
-        case SDLK_RIGHT:
-            return 0x27;
-        case SDLK_DOWN:
-            return 0x28;
-        case SDLK_PRINTSCREEN:
-            return 0x2C;
-        case SDLK_INSERT:
-            return 0x2D;
-        case SDLK_DELETE:
-            return 0x2E;
-        case SDLK_LGUI:
-            return 0x5B;
-        case SDLK_RGUI:
-            return 0x5C;
-        case SDLK_APPLICATION:
-            return 0x5D;
-        case SDLK_KP_0:
-            return 0x60;
-        case SDLK_KP_1:
-            return 0x61;
-        case SDLK_KP_2:
-            return 0x62;
-        case SDLK_KP_3:
-            return 0x63;
-        case SDLK_KP_4:
-            return 0x64;
-        case SDLK_KP_5:
-            return 0x65;
-        case SDLK_KP_6:
-            return 0x66;
-        case SDLK_KP_7:
-            return 0x67;
-        case SDLK_KP_8:
-            return 0x68;
-        case SDLK_KP_9:
-            return 0x69;
-        case SDLK_KP_MULTIPLY:
-            return 0x6A;
-        case SDLK_KP_PLUS:
-            return 0x6B;
-        case SDLK_KP_MINUS:
-            return 0x6D;
-        case SDLK_KP_PERIOD:
-            return 0x6E;
-        case SDLK_KP_DIVIDE:
-            return 0x6F;
-        case SDLK_NUMLOCKCLEAR:
-            return 0x90;
-        case SDLK_SCROLLLOCK:
-            return 0x91;
-        case SDLK_LSHIFT:
-            return 0xA0;
-        case SDLK_RSHIFT:
-            return 0xA1;
-        case SDLK_LCTRL:
-            return 0xA2;
-        case SDLK_RCTRL:
-            return 0xA3;
-        case SDLK_LALT:
-            return 0xA4;
-        case SDLK_RALT:
-            return 0xA5;
-        default:
-            break;
-    }
-    if (key >= SDLK_F1 && key <= SDLK_F12) return 0x70 + (key - SDLK_F1);
-    if (key >= SDLK_F13 && key <= SDLK_F24) return 0x7C + (key - SDLK_F13);
+// Keys named by what they do, wherever they sit.
+struct NamedKey {
+    SDL_Keycode key;
+    int code;
+};
+constexpr NamedKey kNamedKeys[] = {
+    {SDLK_BACKSPACE, VK_BACK},
+    {SDLK_TAB, VK_TAB},
+    {SDLK_RETURN, VK_RETURN},
+    {SDLK_KP_ENTER, VK_RETURN},
+    {SDLK_PAUSE, VK_PAUSE},
+    {SDLK_CAPSLOCK, VK_CAPITAL},
+    {SDLK_ESCAPE, VK_ESCAPE},
+    {SDLK_SPACE, VK_SPACE},
+    {SDLK_PAGEUP, VK_PRIOR},
+    {SDLK_PAGEDOWN, VK_NEXT},
+    {SDLK_END, VK_END},
+    {SDLK_HOME, VK_HOME},
+    {SDLK_LEFT, VK_LEFT},
+    {SDLK_UP, VK_UP},
+    {SDLK_RIGHT, VK_RIGHT},
+    {SDLK_DOWN, VK_DOWN},
+    {SDLK_PRINTSCREEN, VK_SNAPSHOT},
+    {SDLK_INSERT, VK_INSERT},
+    {SDLK_DELETE, VK_DELETE},
+    {SDLK_LGUI, VK_LWIN},
+    {SDLK_RGUI, VK_RWIN},
+    {SDLK_APPLICATION, VK_APPS},
+    {SDLK_KP_0, VK_NUMPAD0},
+    {SDLK_KP_1, VK_NUMPAD1},
+    {SDLK_KP_2, VK_NUMPAD2},
+    {SDLK_KP_3, VK_NUMPAD3},
+    {SDLK_KP_4, VK_NUMPAD4},
+    {SDLK_KP_5, VK_NUMPAD5},
+    {SDLK_KP_6, VK_NUMPAD6},
+    {SDLK_KP_7, VK_NUMPAD7},
+    {SDLK_KP_8, VK_NUMPAD8},
+    {SDLK_KP_9, VK_NUMPAD9},
+    {SDLK_KP_MULTIPLY, VK_MULTIPLY},
+    {SDLK_KP_PLUS, VK_ADD},
+    {SDLK_KP_MINUS, VK_SUBTRACT},
+    {SDLK_KP_PERIOD, VK_DECIMAL},
+    {SDLK_KP_DIVIDE, VK_DIVIDE},
+    {SDLK_F1, VK_F1},
+    {SDLK_F2, VK_F2},
+    {SDLK_F3, VK_F3},
+    {SDLK_F4, VK_F4},
+    {SDLK_F5, VK_F5},
+    {SDLK_F6, VK_F6},
+    {SDLK_F7, VK_F7},
+    {SDLK_F8, VK_F8},
+    {SDLK_F9, VK_F9},
+    {SDLK_F10, VK_F10},
+    {SDLK_F11, VK_F11},
+    {SDLK_F12, VK_F12},
+    {SDLK_F13, VK_F13},
+    {SDLK_F14, VK_F14},
+    {SDLK_F15, VK_F15},
+    {SDLK_F16, VK_F16},
+    {SDLK_F17, VK_F17},
+    {SDLK_F18, VK_F18},
+    {SDLK_F19, VK_F19},
+    {SDLK_F20, VK_F20},
+    {SDLK_F21, VK_F21},
+    {SDLK_F22, VK_F22},
+    {SDLK_F23, VK_F23},
+    {SDLK_F24, VK_F24},
+    {SDLK_NUMLOCKCLEAR, VK_NUMLOCK},
+    {SDLK_SCROLLLOCK, VK_SCROLL},
+    {SDLK_LSHIFT, VK_LSHIFT},
+    {SDLK_RSHIFT, VK_RSHIFT},
+    {SDLK_LCTRL, VK_LCONTROL},
+    {SDLK_RCTRL, VK_RCONTROL},
+    {SDLK_LALT, VK_LMENU},
+    {SDLK_RALT, VK_RMENU},
+};
+
+// Keys whose code depends on where they sit, not on what they type: the
+// punctuation of a US keyboard.
+struct PositionalKey {
+    SDL_Scancode scancode;
+    int code;
+};
+constexpr PositionalKey kPositionalKeys[] = {
+    {SDL_SCANCODE_SEMICOLON, VK_OEM_1},   {SDL_SCANCODE_EQUALS, VK_OEM_PLUS},
+    {SDL_SCANCODE_COMMA, VK_OEM_COMMA},   {SDL_SCANCODE_MINUS, VK_OEM_MINUS},
+    {SDL_SCANCODE_PERIOD, VK_OEM_PERIOD}, {SDL_SCANCODE_SLASH, VK_OEM_2},
+    {SDL_SCANCODE_GRAVE, VK_OEM_3},       {SDL_SCANCODE_LEFTBRACKET, VK_OEM_4},
+    {SDL_SCANCODE_BACKSLASH, VK_OEM_5},   {SDL_SCANCODE_RIGHTBRACKET, VK_OEM_6},
+    {SDL_SCANCODE_APOSTROPHE, VK_OEM_7},  {SDL_SCANCODE_NONUSBACKSLASH, VK_OEM_102},
+};
+
+// Side-specific modifiers and the code of either side.
+struct SidedKey {
+    int code;
+    int neutral;
+};
+constexpr SidedKey kSidedKeys[] = {
+    {VK_LSHIFT, VK_SHIFT},     {VK_RSHIFT, VK_SHIFT}, {VK_LCONTROL, VK_CONTROL},
+    {VK_RCONTROL, VK_CONTROL}, {VK_LMENU, VK_MENU},   {VK_RMENU, VK_MENU},
+};
+
+int Named(SDL_Keycode key) {
+    for (const NamedKey& row : kNamedKeys)
+        if (row.key == key) return row.code;
     return 0;
 }
 
-// Keys whose code depends on where they sit, not on what they type.
-int PositionalKey(SDL_Scancode scancode) {
+int Positional(SDL_Scancode scancode) {
+    // Letters and digits here stand for keys that type something else in the
+    // layout, so they keep the code of their place.
     if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z)
         return 'A' + (scancode - SDL_SCANCODE_A);
     if (scancode >= SDL_SCANCODE_1 && scancode <= SDL_SCANCODE_9)
         return '1' + (scancode - SDL_SCANCODE_1);
-    switch (scancode) {
-        case SDL_SCANCODE_0:
-            return '0';
-        case SDL_SCANCODE_SEMICOLON:
-            return 0xBA;
-        case SDL_SCANCODE_EQUALS:
-            return 0xBB;
-        case SDL_SCANCODE_COMMA:
-            return 0xBC;
-        case SDL_SCANCODE_MINUS:
-            return 0xBD;
-        case SDL_SCANCODE_PERIOD:
-            return 0xBE;
-        case SDL_SCANCODE_SLASH:
-            return 0xBF;
-        case SDL_SCANCODE_GRAVE:
-            return 0xC0;
-        case SDL_SCANCODE_LEFTBRACKET:
-            return 0xDB;
-        case SDL_SCANCODE_BACKSLASH:
-            return 0xDC;
-        case SDL_SCANCODE_RIGHTBRACKET:
-            return 0xDD;
-        case SDL_SCANCODE_APOSTROPHE:
-            return 0xDE;
-        case SDL_SCANCODE_NONUSBACKSLASH:
-            return 0xE2;
-        default:
-            return 0;
-    }
+    if (scancode == SDL_SCANCODE_0) return '0';
+    for (const PositionalKey& row : kPositionalKeys)
+        if (row.scancode == scancode) return row.code;
+    return 0;
 }
 
 }  // namespace
@@ -145,24 +131,14 @@ int PositionalKey(SDL_Scancode scancode) {
 int VirtualKey(SDL_Keycode key, SDL_Scancode scancode) {
     if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
     if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
-    const int named = NamedKey(key);
-    return named != 0 ? named : PositionalKey(scancode);
+    const int named = Named(key);
+    return named != 0 ? named : Positional(scancode);
 }
 
 int NeutralKey(int virtualKey) {
-    switch (virtualKey) {
-        case 0xA0:
-        case 0xA1:
-            return 0x10;
-        case 0xA2:
-        case 0xA3:
-            return 0x11;
-        case 0xA4:
-        case 0xA5:
-            return 0x12;
-        default:
-            return 0;
-    }
+    for (const SidedKey& row : kSidedKeys)
+        if (row.code == virtualKey) return row.neutral;
+    return 0;
 }
 
 }  // namespace sdl

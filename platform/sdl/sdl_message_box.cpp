@@ -9,7 +9,7 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     const std::string title = sdl::Utf8FromCodes(caption);
     const Uint32 flags =
         (type & MB_ICONERROR) != 0 ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
-    SDL_Window* parent = sdl::IsLive(owner) ? owner->sdlWindow : nullptr;
+    SDL_Window* parent = platform::IsLive(owner) ? owner->sdlWindow : nullptr;
     // The box is modal: SDL returns once it is dismissed.
     if (SDL_ShowSimpleMessageBox(flags, title.c_str(), body.c_str(), parent) == 0) return IDOK;
     // No box can be shown (no display): the report still reaches the user.

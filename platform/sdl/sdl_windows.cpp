@@ -1,51 +1,78 @@
+// The SDL desktop: the shared windows and message queue of platform/common,
+// shown in SDL windows, fed by SDL's events.
 #include "platform/sdl/sdl_windows.h"
 
-#include <map>
 #include <memory>
-#include <vector>
 
+#include "platform/common/program_file.h"
+#include "platform/sdl/sdl_display.h"
+#include "platform/sdl/sdl_messages.h"
 #include "platform/sdl/sdl_screen.h"
 #include "platform/sdl/sdl_video.h"
 
 namespace sdl {
 namespace {
 
-struct WindowSystem {
-    std::map<std::string, WNDCLASSA> classes;
-    // Handles stay valid until the process ends; destroyed windows are only marked.
-    std::vector<std::unique_ptr<HWND__>> windows;
-    HWND mainWindow = nullptr;
-};
-
-WindowSystem& System() {
-    static WindowSystem system;
-    return system;
+HWND__& Own(platform::Window& window) {
+    return static_cast<HWND__&>(window);
 }
+
+class SdlDesktop final : public platform::Desktop {
+public:
+    std::unique_ptr<platform::Window> NewWindow() override {
+        return platform::NewWindowOf<HWND__>();
+    }
+    // A window is useless without a display to show it on.
+    bool CanMakeWindows() override { return VideoReady(); }
+    RECT ClientOnScreen(const platform::Window& window) override {
+        const POINT origin = ClientOrigin(static_cast<HWND>(window.handle));
+        return {origin.x, origin.y, origin.x + (window.outer.right - window.outer.left),
+                origin.y + (window.outer.bottom - window.outer.top)};
+    }
+    // Focus and activation arrive later, as the desktop grants them.
+    bool PutOnScreen(platform::Window& window) override { return OpenScreen(&Own(window)); }
+    void TakeOffScreen(platform::Window& window) override {
+        if (Own(window).sdlWindow != nullptr) SDL_HideWindow(Own(window).sdlWindow);
+    }
+    // A window that could not be put on the screen cannot be painted.
+    bool Paintable(const platform::Window& window) override { return window.visible; }
+    bool HasFocus(const platform::Window& window) override { return sdl::HasFocus(window.handle); }
+    void Destroyed(platform::Window& window) override { CloseScreen(&Own(window)); }
+
+    void Pump(platform::MessageQueue& queue) override { PumpEvents(queue); }
+    DWORD Now() override { return SDL_GetTicks(); }
+    unsigned TypedCharacter(unsigned key) override { return ControlCharacter(key); }
+    bool WaitForMessages(DWORD milliseconds, DWORD wakeMask) override {
+        return WaitForEvents(milliseconds, wakeMask);
+    }
+
+    platform::ScreenSize DesktopSize() override {
+        SDL_DisplayMode mode;
+        if (!VideoReady() || SDL_GetCurrentDisplayMode(0, &mode) != 0) return {};
+        return {mode.w, mode.h};
+    }
+    // The engine always draws 16-bit pictures, which the backend converts for the
+    // real display, so the desktop is reported at 16 bits per pixel.
+    int DesktopBits() override { return 16; }
+    int RefreshRate() override { return sdl::RefreshRate(); }
+    std::string ProgramFile() override { return programfile::RunningProgram(); }
+};
 
 }  // namespace
 
-bool IsLive(HWND window) {
-    if (window == nullptr || window->destroyed) return false;
-    for (const auto& owned : System().windows)
-        if (owned.get() == window) return true;
-    return false;
-}
-
 HWND WindowFromId(Uint32 windowId) {
-    for (const auto& owned : System().windows)
-        if (!owned->destroyed && owned->sdlWindow != nullptr &&
-            SDL_GetWindowID(owned->sdlWindow) == windowId)
-            return owned.get();
+    for (const auto& owned : platform::AllWindows()) {
+        HWND window = owned->handle;
+        if (!window->destroyed && window->sdlWindow != nullptr &&
+            SDL_GetWindowID(window->sdlWindow) == windowId)
+            return window;
+    }
     return nullptr;
 }
 
 HWND MainWindow() {
-    return IsLive(System().mainWindow) ? System().mainWindow : nullptr;
-}
-
-LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!IsLive(window) || window->proc == nullptr) return 0;
-    return window->proc(window, message, wParam, lParam);
+    HWND shown = platform::LastShownWindow();
+    return platform::IsLive(shown) ? shown : nullptr;
 }
 
 void NoteMoved(HWND window, int clientX, int clientY) {
@@ -55,132 +82,18 @@ void NoteMoved(HWND window, int clientX, int clientY) {
 }
 
 void CloseAllScreens() {
-    for (const auto& owned : System().windows) CloseScreen(owned.get());
+    for (const auto& owned : platform::AllWindows()) CloseScreen(owned->handle);
 }
 
 }  // namespace sdl
 
-using sdl::System;
-
-ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass) {
-    if (windowClass == nullptr || windowClass->lpszClassName == nullptr ||
-        windowClass->lpfnWndProc == nullptr)
-        return 0;
-    const std::string name = windowClass->lpszClassName;
-    if (name.empty() || System().classes.count(name) != 0) return 0;
-    System().classes[name] = *windowClass;
-    return static_cast<ATOM>(0xC000 + System().classes.size());
-}
-
-HWND WINAPI CreateWindowExA(DWORD, LPCSTR className, LPCSTR, DWORD style, int x, int y, int width,
-                            int height, HWND, HMENU, HINSTANCE, LPVOID) {
-    const auto cls = System().classes.find(className ? className : "");
-    if (cls == System().classes.end() || width < 0 || height < 0) return nullptr;
-    // A window is useless without a display to show it on.
-    if (!sdl::VideoReady()) return nullptr;
-    auto window = std::make_unique<HWND__>();
-    window->className = cls->first;
-    window->style = style;
-    window->proc = cls->second.lpfnWndProc;
-    window->outer = {x, y, x + width, y + height};
-    HWND handle = window.get();
-    System().windows.push_back(std::move(window));
-
-    // As on Windows, creation delivers these before CreateWindowExA returns.
-    sdl::Send(handle, WM_CREATE, 0, 0);
-    sdl::Send(handle, WM_SIZE, 0, MAKELPARAM(width, height));
-    sdl::Send(handle, WM_MOVE, 0, MAKELPARAM(x, y));
-    if ((style & WS_VISIBLE) != 0) ShowWindow(handle, SW_SHOWNORMAL);
-    return handle;
-}
-
-BOOL WINAPI GetClientRect(HWND window, LPRECT rect) {
-    if (!sdl::IsLive(window) || rect == nullptr) return FALSE;
-    *rect = {0, 0, window->outer.right - window->outer.left,
-             window->outer.bottom - window->outer.top};
-    return TRUE;
-}
-
-BOOL WINAPI ShowWindow(HWND window, int showCommand) {
-    if (!sdl::IsLive(window)) return FALSE;
-    const BOOL wasVisible = window->visible ? TRUE : FALSE;
-    if (showCommand == SW_HIDE) {
-        if (window->sdlWindow != nullptr) SDL_HideWindow(window->sdlWindow);
-        window->visible = false;
-        return wasVisible;
-    }
-    // Focus and activation arrive later, as the desktop grants them.
-    if (sdl::OpenScreen(window)) {
-        window->visible = true;
-        System().mainWindow = window;
-        sdl::Send(window, WM_SHOWWINDOW, 1, 0);
-    }
-    return wasVisible;
-}
-
-BOOL WINAPI UpdateWindow(HWND window) {
-    // A window that could not be put on the screen cannot be painted.
-    if (!sdl::IsLive(window) || !window->visible) return FALSE;
-    sdl::Send(window, WM_PAINT, 0, 0);
-    return TRUE;
-}
-
-BOOL WINAPI DestroyWindow(HWND window) {
-    if (!sdl::IsLive(window) || window->destroying) return FALSE;
-    window->destroying = true;
-    if (sdl::HasFocus(window)) sdl::Send(window, WM_KILLFOCUS, 0, 0);
-    sdl::Send(window, WM_DESTROY, 0, 0);
-    sdl::CloseScreen(window);
-    window->visible = false;
-    window->destroyed = true;
-    return TRUE;
-}
-
-LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_CLOSE) DestroyWindow(window);
-    // Alt+F4 asks the window to close, as on Windows.
-    if (message == WM_SYSKEYDOWN && (wParam & 0xFF) == VK_F1 + 3) sdl::Send(window, WM_CLOSE, 0, 0);
-    return 0;
-}
-
-int WINAPI GetSystemMetrics(int index) {
-    if ((index != SM_CXSCREEN && index != SM_CYSCREEN) || !sdl::VideoReady()) return 0;
-    SDL_DisplayMode mode;
-    if (SDL_GetCurrentDisplayMode(0, &mode) != 0) return 0;
-    return index == SM_CXSCREEN ? mode.w : mode.h;
-}
-
-HCURSOR WINAPI LoadCursorA(HINSTANCE, LPCSTR) {
-    // SDL windows show the system arrow already.
-    static char arrow;
-    return reinterpret_cast<HCURSOR>(&arrow);
-}
-
-HGDIOBJ WINAPI GetStockObject(int) {
-    // Every window is cleared to black before its first picture.
-    static char brush;
-    return &brush;
-}
-
-BOOL WINAPI ClientToScreen(HWND window, LPPOINT point) {
-    if (!sdl::IsLive(window) || point == nullptr) return FALSE;
-    const POINT origin = sdl::ClientOrigin(window);
-    point->x += origin.x;
-    point->y += origin.y;
-    return TRUE;
-}
-
-BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy) {
-    if (rect == nullptr) return FALSE;
-    rect->left += dx;
-    rect->right += dx;
-    rect->top += dy;
-    rect->bottom += dy;
-    return TRUE;
+platform::Desktop& platform::TheDesktop() {
+    static sdl::SdlDesktop desktop;
+    return desktop;
 }
 
 HWND WINAPI GetForegroundWindow() {
-    for (const auto& owned : System().windows)
-        if (!owned->destroyed && sdl::HasFocus(owned.get())) return owned.get();
+    for (const auto& owned : platform::AllWindows())
+        if (!owned->destroyed && sdl::HasFocus(owned->handle)) return owned->handle;
     return nullptr;
 }

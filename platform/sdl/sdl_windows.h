@@ -1,26 +1,18 @@
-// The backend's windows: what a window handle stands for, and the lookups the
-// message and display parts need.
+// The backend's windows: what a window handle stands for beside the shared
+// window of platform/common, and the lookups the message and display parts need.
 #pragma once
 
 #include <SDL.h>
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
-#include "platform/api/platform.h"
+#include "platform/common/window_system.h"
 
 // A window of a registered class. It gets an SDL window (and renderer) only when
 // it is first shown, so the engine's hidden measuring window never reaches the
 // screen. The backend reports no frame: the client area is the whole outer size.
-struct HWND__ {
-    std::string className;
-    DWORD style = 0;
-    WNDPROC proc = nullptr;
-    RECT outer = {0, 0, 0, 0};  // screen coordinates, equal to the client area
-    bool visible = false;
-    bool destroying = false;
-    bool destroyed = false;
+struct HWND__ : platform::Window {
     bool focused = false;  // between SDL's focus-gained and focus-lost events
     // The on-screen part, null until shown.
     SDL_Window* sdlWindow = nullptr;
@@ -34,15 +26,11 @@ struct HWND__ {
 
 namespace sdl {
 
-// True for a window that exists and is not yet destroyed (a window being
-// destroyed still receives its WM_DESTROY).
-bool IsLive(HWND window);
+// platform::IsLive and platform::Send find a window and call its procedure.
 // The window shown as this SDL window, or null.
 HWND WindowFromId(Uint32 windowId);
 // The main window: the last one shown that still lives, else null.
 HWND MainWindow();
-// Calls the window's procedure at once, as SendMessage does; 0 for a dead window.
-LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Keeps the window's recorded position in step with the screen after a move.
 void NoteMoved(HWND window, int clientX, int clientY);
 // Destroys the SDL side of every window (at shutdown).

@@ -4,7 +4,7 @@
 
 #include "platform/common/device_context.h"
 #include "platform/headless/control.h"
-#include "tests/platform/surface_rules_check.h"
+#include "tests/platform/ddraw_rules_check.h"
 
 namespace {
 
@@ -184,8 +184,17 @@ TEST_F(HeadlessDDrawTest, RectanglesAreCheckedAsDirectDrawChecksThem) {
     plain.dwWidth = 40;
     plain.dwHeight = 30;
     ASSERT_EQ(dd->CreateSurface(&plain, &back, nullptr), DD_OK);
-    CheckRectangleRules(front, 640, 480, back);
+    ddrawcheck::CheckRectangleRules(front, 640, 480, back);
     EXPECT_EQ(headless::PresentCount(), 2) << "every accepted copy onto the screen presents";
+}
+
+TEST_F(HeadlessDDrawTest, RequestsAndSurfaceCallsAnswerAsDirectDrawAnswers) {
+    ASSERT_EQ(DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
+    ddrawcheck::CheckRequestRules(dd, Window());
+    ddrawcheck::CheckSurfaceCallRules(dd);
+    ASSERT_EQ(DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
+    ASSERT_EQ(dd->SetCooperativeLevel(Window(), DDSCL_NORMAL), DD_OK);
+    ddrawcheck::CheckOverlappingCopy(dd);
 }
 
 TEST_F(HeadlessDDrawTest, LostChainComesBackWithItsMemoryCleared) {

@@ -5,8 +5,8 @@
 
 #include "platform/sdl/sdl_program.h"
 #include "platform/sdl/sdl_windows.h"
+#include "tests/platform/ddraw_rules_check.h"
 #include "tests/platform/sdl_fixture.h"
-#include "tests/platform/surface_rules_check.h"
 
 namespace {
 
@@ -119,7 +119,9 @@ TEST_F(SdlDirectDraw, BadRequestsAreRefused) {
     EXPECT_EQ(directDraw_->SetCooperativeLevel(window, DDSCL_NORMAL | DDSCL_FULLSCREEN),
               DDERR_INVALIDPARAMS);
     ASSERT_EQ(directDraw_->SetCooperativeLevel(window, DDSCL_NORMAL), DD_OK);
-    EXPECT_EQ(directDraw_->SetDisplayMode(640, 480, 16), DDERR_NOEXCLUSIVEMODE);
+    // As on Windows, a mode may be set at the normal level too; only a
+    // full-screen window is scaled to it.
+    EXPECT_EQ(directDraw_->SetDisplayMode(640, 480, 16), DD_OK);
     EXPECT_EQ(Create(DDSD_CAPS | DDSD_BACKBUFFERCOUNT,
                      DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX, 0, 0, &surface),
               DDERR_NOEXCLUSIVEMODE);
@@ -129,7 +131,7 @@ TEST_F(SdlDirectDraw, BadRequestsAreRefused) {
               DDERR_INVALIDPARAMS);
     EXPECT_EQ(
         Create(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN, 100000, 10, &surface),
-        DDERR_TOOBIGSIZE);
+        DDERR_TOOBIGWIDTH);
 }
 
 TEST_F(SdlDirectDraw, LocksAndDeviceContextsExcludeEachOther) {
@@ -144,6 +146,7 @@ TEST_F(SdlDirectDraw, LocksAndDeviceContextsExcludeEachOther) {
     ASSERT_NE(whole.lpSurface, nullptr);
     EXPECT_NE(whole.dwFlags & DDSD_LPSURFACE, 0u);
     DDSURFACEDESC again = {};
+    again.dwSize = sizeof(again);
     EXPECT_EQ(back->Lock(nullptr, &again, DDLOCK_WAIT, nullptr), DDERR_SURFACEBUSY);
     HDC dc = nullptr;
     EXPECT_EQ(back->GetDC(&dc), DDERR_SURFACEBUSY);
@@ -152,6 +155,7 @@ TEST_F(SdlDirectDraw, LocksAndDeviceContextsExcludeEachOther) {
 
     RECT part = {5, 2, 10, 4};
     DDSURFACEDESC partial = {};
+    partial.dwSize = sizeof(partial);
     ASSERT_EQ(back->Lock(&part, &partial, DDLOCK_WAIT, nullptr), DD_OK);
     EXPECT_EQ(static_cast<std::uint8_t*>(partial.lpSurface),
               static_cast<std::uint8_t*>(whole.lpSurface) + 2 * 80 + 5 * 2);
@@ -192,6 +196,7 @@ TEST_F(SdlDirectDraw, BltFastOntoThePrimaryShowsThePictureAtTheClientOrigin) {
     EXPECT_EQ(primary->BltFast(origin.x, origin.y, back, nullptr, DDBLTFAST_SRCCOLORKEY),
               DDERR_NOCOLORKEY);
     DDSURFACEDESC desc = {};
+    desc.dwSize = sizeof(desc);
     ASSERT_EQ(back->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
     EXPECT_EQ(primary->BltFast(origin.x, origin.y, back, nullptr, DDBLTFAST_WAIT),
               DDERR_SURFACEBUSY);
@@ -204,8 +209,17 @@ TEST_F(SdlDirectDraw, RectanglesAreCheckedAsDirectDrawChecksThem) {
     IDirectDrawSurface* primary = nullptr;
     IDirectDrawSurface* back = nullptr;
     ASSERT_NO_FATAL_FAILURE(CreatePrimaryAndBack(40, 30, &primary, &back));
-    CheckRectangleRules(primary, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                        back);
+    ddrawcheck::CheckRectangleRules(primary, GetSystemMetrics(SM_CXSCREEN),
+                                    GetSystemMetrics(SM_CYSCREEN), back);
+}
+
+TEST_F(SdlDirectDraw, RequestsAndSurfaceCallsAnswerAsDirectDrawAnswers) {
+    HWND window = MakeWindow(WS_POPUP, 0, 0, 40, 30);
+    ASSERT_EQ(DirectDrawCreate(nullptr, &directDraw_, nullptr), DD_OK);
+    ddrawcheck::CheckRequestRules(directDraw_, window);
+    ddrawcheck::CheckSurfaceCallRules(directDraw_);
+    Start(window, DDSCL_NORMAL);
+    ddrawcheck::CheckOverlappingCopy(directDraw_);
 }
 
 TEST_F(SdlDirectDraw, AnEnlargedWindowPartlyOffTheScreenShowsItsVisiblePart) {
@@ -254,6 +268,7 @@ TEST_F(SdlDirectDraw, BltFastBetweenMemorySurfacesCopiesInsideTheTarget) {
     ASSERT_EQ(target->BltFast(10, 1, source, &part, DDBLTFAST_WAIT), DD_OK);
     EXPECT_EQ(target->BltFast(10, 10, source, nullptr, DDBLTFAST_WAIT), DDERR_INVALIDRECT);
     DDSURFACEDESC desc = {};
+    desc.dwSize = sizeof(desc);
     ASSERT_EQ(target->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
     const auto* pixels = static_cast<const std::uint16_t*>(desc.lpSurface);
     EXPECT_EQ(pixels[1 * 16 + 10], Word(2, 3));
@@ -300,6 +315,7 @@ TEST_F(SdlDirectDraw, AFullScreenChainFlipsTheBackBufferOntoTheScaledScreen) {
     // After the flip the back buffer holds the old front picture (black), and
     // the next flip shows what is drawn into it.
     DDSURFACEDESC locked = {};
+    locked.dwSize = sizeof(locked);
     ASSERT_EQ(back->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DD_OK);
     EXPECT_EQ(static_cast<std::uint16_t*>(locked.lpSurface)[0], 0);
     back->Unlock(nullptr);
@@ -324,6 +340,7 @@ TEST_F(SdlDirectDraw, TextIsDrawnThroughASurfacesDeviceContext) {
     // The glyph's pixels turn red, everything else keeps its blue, and nothing
     // lands outside the 8 x 16 cell at (2, 3).
     DDSURFACEDESC desc = {};
+    desc.dwSize = sizeof(desc);
     ASSERT_EQ(back->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
     const auto* pixels = static_cast<const std::uint16_t*>(desc.lpSurface);
     int red = 0;

@@ -166,7 +166,7 @@ TEST_F(SdlEvents, AltMakesSystemKeysAndAltF4ClosesTheWindow) {
     bool closed = false;
     for (const auto& got : sdltest::Received()) closed |= got.message == WM_CLOSE;
     EXPECT_TRUE(closed);
-    EXPECT_FALSE(sdl::IsLive(window_));
+    EXPECT_FALSE(platform::IsLive(window_));
 }
 
 TEST_F(SdlEvents, MouseMovesAndButtonsCarryClientPositions) {
@@ -213,7 +213,7 @@ TEST_F(SdlEvents, FocusMovesAndTheCloseBoxBecomeWindowMessages) {
     PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
     // WM_CLOSE destroys the window; the quit message comes after everything else.
     EXPECT_EQ(Summary(Pump()), (Codes{{WM_CLOSE, 0}, {WM_QUIT, 0}}));
-    EXPECT_FALSE(sdl::IsLive(window_));
+    EXPECT_FALSE(platform::IsLive(window_));
 }
 
 TEST_F(SdlEvents, AQuitSignalClosesTheMainWindow) {

@@ -5,12 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <sstream>
-#include <string>
-#include <vector>
 
 #include "platform/api/platform.h"
 #include "platform/sdl/sdl_program.h"
+#include "tests/support/command_line.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
@@ -21,13 +19,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     sdl::DisplayOptions display;
     display.scale = 1;
     sdl::SetDisplayOptions(display);
-    std::vector<std::string> words = {"sdl_backend_tests"};
-    std::istringstream split(commandLine != nullptr ? commandLine : "");
-    for (std::string word; split >> word;) words.push_back(word);
-    std::vector<char*> argv;
-    for (auto& word : words) argv.push_back(word.data());
-    int argc = static_cast<int>(argv.size());
-    argv.push_back(nullptr);
-    testing::InitGoogleTest(&argc, argv.data());
+    testsupport::CommandLineArgs args("sdl_backend_tests", commandLine);
+    testing::InitGoogleTest(args.Argc(), args.Argv());
     return RUN_ALL_TESTS();
 }

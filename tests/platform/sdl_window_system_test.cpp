@@ -4,6 +4,7 @@
 
 #include "platform/sdl/sdl_windows.h"
 #include "tests/platform/sdl_fixture.h"
+#include "tests/platform/window_rules_check.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ TEST_F(SdlTest, DestroyingDeliversWmDestroyOnceAndForgetsTheWindow) {
     int destroys = 0;
     for (const auto& got : sdltest::Received()) destroys += got.message == WM_DESTROY;
     EXPECT_EQ(destroys, 1);
-    EXPECT_FALSE(sdl::IsLive(window));
+    EXPECT_FALSE(platform::IsLive(window));
     EXPECT_EQ(window->sdlWindow, nullptr);
     EXPECT_FALSE(DestroyWindow(window));
     RECT client;
@@ -105,6 +106,11 @@ TEST_F(SdlTest, ClassesAreRegisteredOnce) {
     EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", WS_SYSMENU, 0, 0, 10, 10, nullptr, nullptr,
                               nullptr, nullptr),
               nullptr);
+}
+
+TEST_F(SdlTest, WindowsAndTheQueueAnswerAsWindowsDoes) {
+    windowcheck::CheckWindowRules();
+    windowcheck::CheckDesktopRules();
 }
 
 TEST_F(SdlTest, AMessageBoxWithoutADisplayGoesToStandardError) {

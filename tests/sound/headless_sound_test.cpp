@@ -5,32 +5,17 @@
 #include <vector>
 
 #include "platform/headless/control.h"
+#include "tests/platform/dsound_rules_check.h"
 #include "tests/support/engine_fixture.h"
+#include "tests/support/sound_bytes.h"
 
 namespace {
 
 using headless::Op;
 
-WAVEFORMATEX Pcm(int rate, int bits, int channels) {
-    WAVEFORMATEX format = {};
-    format.wFormatTag = WAVE_FORMAT_PCM;
-    format.nChannels = static_cast<WORD>(channels);
-    format.nSamplesPerSec = static_cast<DWORD>(rate);
-    format.wBitsPerSample = static_cast<WORD>(bits);
-    format.nBlockAlign = static_cast<WORD>(bits / 8 * channels);
-    format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
-    return format;
-}
-
-DSBUFFERDESC Describe(WAVEFORMATEX* format, DWORD bytes,
-                      DWORD flags = DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME) {
-    DSBUFFERDESC desc = {};
-    desc.dwSize = sizeof(DSBUFFERDESC);
-    desc.dwFlags = flags;
-    desc.dwBufferBytes = bytes;
-    desc.lpwfxFormat = format;
-    return desc;
-}
+using dsoundcheck::Describe;
+using testsupport::Pcm;
+using testsupport::Words;
 
 class HeadlessSoundTest : public EngineTest {
 protected:
@@ -66,66 +51,8 @@ protected:
     IDirectSound* device_ = nullptr;
 };
 
-// Little-endian bytes of 16-bit samples.
-std::vector<std::uint8_t> Words(const std::vector<int>& samples) {
-    std::vector<std::uint8_t> bytes;
-    for (int s : samples) {
-        bytes.push_back(static_cast<std::uint8_t>(s & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>((s >> 8) & 0xFF));
-    }
-    return bytes;
-}
-
 TEST_F(HeadlessSoundTest, CreationChecksTheDescriptionAsDirectSoundDoes) {
-    struct Case {
-        const char* what;
-        void (*spoil)(DSBUFFERDESC&, WAVEFORMATEX&);
-        HRESULT expected;
-    };
-    const Case cases[] = {
-        {"old 20-byte size", [](DSBUFFERDESC& d, WAVEFORMATEX&) { d.dwSize = 20; },
-         DSERR_INVALIDPARAM},
-        {"unknown flag", [](DSBUFFERDESC& d, WAVEFORMATEX&) { d.dwFlags |= 0x8000; },
-         DSERR_INVALIDPARAM},
-        {"no format", [](DSBUFFERDESC& d, WAVEFORMATEX&) { d.lpwfxFormat = nullptr; },
-         DSERR_INVALIDPARAM},
-        {"float samples", [](DSBUFFERDESC&, WAVEFORMATEX& f) { f.wFormatTag = 3; },
-         DSERR_BADFORMAT},
-        {"no channels",
-         [](DSBUFFERDESC&, WAVEFORMATEX& f) {
-             f.nChannels = 0;
-             f.nBlockAlign = 0;
-             f.nAvgBytesPerSec = 0;
-         },
-         DSERR_BADFORMAT},
-        {"24-bit samples",
-         [](DSBUFFERDESC&, WAVEFORMATEX& f) {
-             f.wBitsPerSample = 24;
-             f.nBlockAlign = 6;
-             f.nAvgBytesPerSec = 6 * 11025;
-         },
-         DSERR_BADFORMAT},
-        {"block alignment off", [](DSBUFFERDESC&, WAVEFORMATEX& f) { f.nBlockAlign = 2; },
-         DSERR_BADFORMAT},
-        {"rate 0",
-         [](DSBUFFERDESC&, WAVEFORMATEX& f) {
-             f.nSamplesPerSec = 0;
-             f.nAvgBytesPerSec = 0;
-         },
-         DSERR_BADFORMAT},
-        {"no bytes", [](DSBUFFERDESC& d, WAVEFORMATEX&) { d.dwBufferBytes = 0; },
-         DSERR_INVALIDPARAM},
-        {"partial frame", [](DSBUFFERDESC& d, WAVEFORMATEX&) { d.dwBufferBytes = 4002; },
-         DSERR_INVALIDPARAM},
-    };
-    for (const Case& c : cases) {
-        WAVEFORMATEX format = Pcm(11025, 16, 2);
-        DSBUFFERDESC desc = Describe(&format, 4000);
-        c.spoil(desc, format);
-        IDirectSoundBuffer* buffer = reinterpret_cast<IDirectSoundBuffer*>(&desc);
-        EXPECT_EQ(Create(&desc, &buffer), c.expected) << c.what;
-        EXPECT_EQ(buffer, nullptr) << c.what;
-    }
+    dsoundcheck::CheckRefusedDescriptions(device_);
     EXPECT_TRUE(headless::SoundBuffers().empty());
 
     WAVEFORMATEX format = Pcm(11025, 8, 1);
@@ -144,28 +71,24 @@ TEST_F(HeadlessSoundTest, CreationChecksTheDescriptionAsDirectSoundDoes) {
     EXPECT_EQ(calls.back().args, args);
 }
 
+TEST_F(HeadlessSoundTest, BuffersAnswerAsDirectSoundAnswers) {
+    dsoundcheck::CheckCreationRules(device_);
+    dsoundcheck::CheckBufferRules(device_);
+}
+
 TEST_F(HeadlessSoundTest, LockHandsOutTheBufferAndWrapsPastItsEnd) {
     IDirectSoundBuffer* buffer = Buffer(Pcm(11025, 8, 1), {1, 2, 3, 4, 5, 6, 7, 8});
+    // Requests DirectSound refuses: past the end, too long, a wrap with no
+    // second region; unlocking memory that is not the buffer's.
+    dsoundcheck::CheckLockRing(buffer);
     LPVOID first = nullptr;
     LPVOID second = nullptr;
     DWORD firstBytes = 0;
     DWORD secondBytes = 0;
     ASSERT_EQ(buffer->Lock(6, 4, &first, &firstBytes, &second, &secondBytes, 0), DS_OK);
-    EXPECT_EQ(firstBytes, 2u);
-    EXPECT_EQ(secondBytes, 2u);
     EXPECT_EQ(static_cast<std::uint8_t*>(first)[0], 7);
     EXPECT_EQ(static_cast<std::uint8_t*>(second)[0], 1);
     EXPECT_EQ(buffer->Unlock(first, firstBytes, second, secondBytes), DS_OK);
-
-    // Requests DirectSound refuses: past the end, too long, a wrap with no
-    // second region; unlocking memory that is not the buffer's.
-    EXPECT_EQ(buffer->Lock(8, 1, &first, &firstBytes, &second, &secondBytes, 0),
-              DSERR_INVALIDPARAM);
-    EXPECT_EQ(buffer->Lock(0, 9, &first, &firstBytes, &second, &secondBytes, 0),
-              DSERR_INVALIDPARAM);
-    EXPECT_EQ(buffer->Lock(6, 4, &first, &firstBytes, nullptr, nullptr, 0), DSERR_INVALIDPARAM);
-    std::uint8_t elsewhere[8];
-    EXPECT_EQ(buffer->Unlock(elsewhere, 8, nullptr, 0), DSERR_INVALIDPARAM);
 
     // A queued failure answers in place of the lock and hands out no region.
     headless::QueueResults(Op::SoundLock, {DSERR_BUFFERLOST, 0});

@@ -10,20 +10,14 @@
 #include "sound/soundx.h"
 #include "tests/sound/wav_bytes.h"
 #include "tests/support/engine_fixture.h"
+#include "tests/support/sound_bytes.h"
 
 namespace {
 
 using headless::Op;
 using namespace wavtest;
 
-std::vector<std::uint8_t> Words(const std::vector<int>& samples) {
-    std::vector<std::uint8_t> bytes;
-    for (int s : samples) {
-        bytes.push_back(static_cast<std::uint8_t>(s & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>((s >> 8) & 0xFF));
-    }
-    return bytes;
-}
+using testsupport::Words;
 
 class PlaybackTest : public EngineTest {
 protected:

@@ -15,19 +15,12 @@
 #include <vector>
 
 #include "platform/api/platform.h"
+#include "tests/platform/dsound_rules_check.h"
+#include "tests/support/sound_bytes.h"
 
 namespace {
 
-WAVEFORMATEX Pcm(int rate, int bits, int channels) {
-    WAVEFORMATEX format = {};
-    format.wFormatTag = WAVE_FORMAT_PCM;
-    format.nChannels = static_cast<WORD>(channels);
-    format.nSamplesPerSec = static_cast<DWORD>(rate);
-    format.wBitsPerSample = static_cast<WORD>(bits);
-    format.nBlockAlign = static_cast<WORD>(bits / 8 * channels);
-    format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
-    return format;
-}
+using testsupport::Pcm;
 
 class SdlSoundTest : public ::testing::Test {
 protected:
@@ -150,6 +143,12 @@ TEST_F(SdlSoundTest, BuffersAreCheckedAsDirectSoundChecksThem) {
     caps.dwSize = sizeof(DSBCAPS);
     EXPECT_EQ(buffer->GetCaps(&caps), DS_OK);
     EXPECT_EQ(caps.dwBufferBytes, 400u);
+}
+
+TEST_F(SdlSoundTest, BuffersAnswerAsDirectSoundAnswers) {
+    OpenDiskDevice();
+    dsoundcheck::CheckCreationRules(device_);
+    dsoundcheck::CheckBufferRules(device_);
 }
 
 TEST_F(SdlSoundTest, APlayedBufferIsMixedWithItsVolumeAndPan) {

@@ -2,20 +2,11 @@
 // WinMain, here with the test runner's arguments in the command line.
 #include <gtest/gtest.h>
 
-#include <sstream>
-#include <string>
-#include <vector>
-
 #include "platform/api/platform.h"
+#include "tests/support/command_line.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
-    std::vector<std::string> words = {"sdl_sound_tests"};
-    std::istringstream split(commandLine != nullptr ? commandLine : "");
-    for (std::string word; split >> word;) words.push_back(word);
-    std::vector<char*> argv;
-    for (auto& word : words) argv.push_back(word.data());
-    int argc = static_cast<int>(argv.size());
-    argv.push_back(nullptr);
-    testing::InitGoogleTest(&argc, argv.data());
+    testsupport::CommandLineArgs args("sdl_sound_tests", commandLine);
+    testing::InitGoogleTest(args.Argc(), args.Argv());
     return RUN_ALL_TESTS();
 }

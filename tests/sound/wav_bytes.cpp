@@ -2,8 +2,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace wavtest {
 namespace {
@@ -68,18 +66,6 @@ std::vector<std::uint8_t> Ramp(std::size_t n, std::uint8_t first) {
     std::vector<std::uint8_t> out(n);
     for (std::size_t i = 0; i < n; ++i) out[i] = static_cast<std::uint8_t>(first + i);
     return out;
-}
-
-void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<std::uint8_t> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in),
-                                     std::istreambuf_iterator<char>());
 }
 
 std::string Fixture(const std::string& name) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/file_bytes.h"
+
 namespace wavtest {
 
 // The fields of a "fmt " chunk; size is what the chunk's size field says.
@@ -29,8 +31,9 @@ std::vector<std::uint8_t> operator+(std::vector<std::uint8_t> a,
 // n bytes counting up from `first` (wrapping at 256).
 std::vector<std::uint8_t> Ramp(std::size_t n, std::uint8_t first = 1);
 
-void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
-std::vector<std::uint8_t> ReadBytes(const std::string& path);
+// Whole files as bytes.
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 // Copies a committed fixture into the working folder; returns its name there.
 std::string Fixture(const std::string& name);
 

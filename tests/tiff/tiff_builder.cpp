@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -156,10 +155,4 @@ TiffBuilder RgbFile(int width, int height, int rowsPerStrip, int samples, int bi
     for (std::size_t i = 0; i < b.pixels.size(); ++i)
         b.pixels[i] = static_cast<std::uint8_t>((i + 1) % 251);
     return b;
-}
-
-std::vector<std::uint8_t> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in),
-                                     std::istreambuf_iterator<char>());
 }

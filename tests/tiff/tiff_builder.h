@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/file_bytes.h"
+
 constexpr std::uint16_t kByte = 1;
 constexpr std::uint16_t kShort = 3;
 constexpr std::uint16_t kLong = 4;
@@ -64,4 +66,4 @@ TiffBuilder RgbFile(int width, int height, int rowsPerStrip, int samples = 3, in
                     bool motorola = false);
 
 // The whole content of a file as bytes.
-std::vector<std::uint8_t> ReadBytes(const std::string& path);
+using testsupport::ReadBytes;

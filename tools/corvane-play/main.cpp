@@ -56,52 +56,42 @@ bool Playing(IDirectSoundBuffer* buffer) {
     return buffer->GetStatus(&status) == DS_OK && (status & DSBSTATUS_PLAYING) != 0;
 }
 
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
-    const std::string line = commandLine != nullptr ? commandLine : "";
+struct Options {
     float volume = 1.0f;
     float pan = 0.0f;
+    std::string file;
+};
+
+// The options come first and everything after them is the file's name; false
+// when the line asks for nothing the program can do.
+bool ReadOptions(const std::string& line, Options* options) {
     std::size_t at = 0;
     for (;;) {
         std::size_t next = at;
         const std::string word = NextWord(line, &next);
-        if (word == "--volume" || word == "--pan") {
-            const std::string value = NextWord(line, &next);
-            if (!ParseNumber(value, word == "--pan" ? -1.0f : 0.0f, 1.0f,
-                             word == "--pan" ? &pan : &volume))
-                return Usage();
-            at = next;
-        } else {
-            break;
-        }
+        if (word != "--volume" && word != "--pan") break;
+        const bool pan = word == "--pan";
+        if (!ParseNumber(NextWord(line, &next), pan ? -1.0f : 0.0f, 1.0f,
+                         pan ? &options->pan : &options->volume))
+            return false;
+        at = next;
     }
     const std::size_t start = line.find_first_not_of(' ', at);
-    if (start == std::string::npos || line[start] == '-') return Usage();
-    const std::string file = line.substr(start);
-    const char* path = file.c_str();
-    // No debug.txt in the user's folder: reports reach the terminal.
-    Debug.Close();
+    if (start == std::string::npos || line[start] == '-') return false;
+    options->file = line.substr(start);
+    return true;
+}
 
-    // A missing file or a malformed header ends the program with the loader's
-    // message, as in a game.
-    SoundX sound;
-    if (!sound.Load(path)) {
-        std::fprintf(stderr, "corvane-play: %s is not a playable PCM WAV file\n", path);
-        return 1;
-    }
-    if (sound.GetFrames() == 0) {
-        std::fprintf(stderr, "corvane-play: %s holds no samples the engine finds\n", path);
-        return 1;
-    }
-
+// Plays a loaded sound through the engine's DirectSound and waits for its end.
+int PlayToTheEnd(SoundX& sound, const Options& options) {
+    const char* path = options.file.c_str();
     // Only the sound part of start-up: playing needs no window.
     if (!Corvane.StartDirectSound()) {
         Corvane.ReportError();
         return 1;
     }
     const int statusBefore = Corvane.GetStatus();
-    Corvane.PlaySoundEx(&sound, 0, volume, pan);
+    Corvane.PlaySoundEx(&sound, 0, options.volume, options.pan);
     if (Corvane.GetStatus() != statusBefore) return 1;
 
     IDirectSoundBuffer* buffer = Corvane.soundBuffers[sound.GetSlot()];
@@ -120,4 +110,27 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
         return 1;
     }
     return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+    Options options;
+    if (!ReadOptions(commandLine != nullptr ? commandLine : "", &options)) return Usage();
+    const char* path = options.file.c_str();
+    // No debug.txt in the user's folder: reports reach the terminal.
+    Debug.Close();
+
+    // A missing file or a malformed header ends the program with the loader's
+    // message, as in a game.
+    SoundX sound;
+    if (!sound.Load(path)) {
+        std::fprintf(stderr, "corvane-play: %s is not a playable PCM WAV file\n", path);
+        return 1;
+    }
+    if (sound.GetFrames() == 0) {
+        std::fprintf(stderr, "corvane-play: %s holds no samples the engine finds\n", path);
+        return 1;
+    }
+    return PlayToTheEnd(sound, options);
 }

@@ -1,7 +1,7 @@
-#include "platform/headless/faults.h"
-
 #include <deque>
 #include <map>
+
+#include "platform/headless/faults.h"
 
 namespace headless {
 namespace {
@@ -60,36 +60,44 @@ std::vector<CallRecord> CallsOf(Op op) {
     return out;
 }
 
-namespace detail {
+namespace {
 
-bool TakeFault(Op op, long* result) {
-    FaultState& state = State();
-    const int number = ++state.counts[op];
-    auto queued = state.queued.find(op);
-    if (queued != state.queued.end() && !queued->second.empty()) {
-        const long next = queued->second.front();
-        queued->second.pop_front();
-        if (next != 0) {
+// The one recorder: every call through the shared platform objects, and every
+// headless entry point of its own, is counted, answered and recorded here.
+class Recorder final : public platform::CallWatcher {
+public:
+    bool TakeFault(Op op, long* result) override {
+        FaultState& state = State();
+        const int number = ++state.counts[op];
+        auto queued = state.queued.find(op);
+        if (queued != state.queued.end() && !queued->second.empty()) {
+            const long next = queued->second.front();
+            queued->second.pop_front();
+            if (next == 0) return false;
             *result = next;
             return true;
         }
+        auto faults = state.faults.find(op);
+        if (faults == state.faults.end()) return false;
+        for (const Fault& fault : faults->second) {
+            if (number >= fault.first && (fault.last < 0 || number <= fault.last)) {
+                *result = fault.result;
+                return true;
+            }
+        }
         return false;
     }
-    auto faults = state.faults.find(op);
-    if (faults == state.faults.end()) return false;
-    for (const Fault& fault : faults->second) {
-        if (number >= fault.first && (fault.last < 0 || number <= fault.last)) {
-            *result = fault.result;
-            return true;
-        }
-    }
-    return false;
-}
 
-void Record(Op op, std::vector<long long> args, std::string text, long result) {
-    if (!State().recording) return;
-    State().calls.push_back({op, std::move(args), std::move(text), result});
-}
+    void Record(Op op, const platform::CallArgs& args, const char* text, long result) override {
+        if (!State().recording) return;
+        State().calls.push_back(
+            {op, std::vector<long long>(args.begin(), args.end()), text, result});
+    }
+};
+
+}  // namespace
+
+namespace detail {
 
 void ResetFaults() {
     State() = FaultState();
@@ -97,3 +105,8 @@ void ResetFaults() {
 
 }  // namespace detail
 }  // namespace headless
+
+platform::CallWatcher& platform::Watcher() {
+    static headless::Recorder recorder;
+    return recorder;
+}

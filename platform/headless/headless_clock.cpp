@@ -1,5 +1,6 @@
+#include "platform/common/clock.h"
 #include "platform/headless/clock_control.h"
-#include "platform/headless/reset_parts.h"
+#include "platform/headless/headless_reset_parts.h"
 
 namespace headless {
 namespace {
@@ -79,26 +80,22 @@ void ResetClock() {
 }  // namespace detail
 }  // namespace headless
 
-BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count) {
-    if (count == nullptr) return FALSE;
-    count->QuadPart = headless::ClockTicks();
-    return TRUE;
-}
+namespace headless {
+namespace {
 
-BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
-    if (frequency == nullptr) return FALSE;
-    frequency->QuadPart = headless::kClockTicksPerSecond;
-    return TRUE;
-}
+// A sleep takes virtual time: the clock moves on by what was asked, and any
+// overshoot a test set.
+class VirtualClock final : public platform::Clock {
+public:
+    LONGLONG Ticks() override { return ClockTicks(); }
+    LONGLONG TicksPerSecond() override { return kClockTicksPerSecond; }
+    void Wait(DWORD milliseconds) override { AdvanceClock(detail::SleepTicks(milliseconds)); }
+};
 
-void WINAPI Sleep(DWORD milliseconds) {
-    headless::AdvanceClock(headless::detail::SleepTicks(milliseconds));
-}
+}  // namespace
+}  // namespace headless
 
-// Virtual sleeps are exact already.
-MMRESULT WINAPI timeBeginPeriod(UINT) {
-    return TIMERR_NOERROR;
-}
-MMRESULT WINAPI timeEndPeriod(UINT) {
-    return TIMERR_NOERROR;
+platform::Clock& platform::TheClock() {
+    static headless::VirtualClock clock;
+    return clock;
 }
