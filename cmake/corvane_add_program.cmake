@@ -1,6 +1,6 @@
 include(${CMAKE_CURRENT_LIST_DIR}/corvane_web_page.cmake)
 
-# corvane_add_program(name [BACKEND sdl|headless|web] [GAME] [OWN_MAIN]
+# corvane_add_program(name [BACKEND sdl|headless|web] [GAME] [OWN_MAIN] [CLOSED_LOG]
 #                     [PRELOAD folder...] [SOURCES file...])
 # A program on the engine: its sources, the engine, and the backend it runs on
 # (none on Windows, where the system is the platform and the program starts in
@@ -9,11 +9,13 @@ include(${CMAKE_CURRENT_LIST_DIR}/corvane_web_page.cmake)
 # world) and a copy of Images/ beside the program, which the game reads its
 # pictures from. OWN_MAIN (with BACKEND sdl): the sources hold main(), which
 # starts the program through sdl::RunProgram once it has read its options.
-# With BACKEND web the program is a page, <name>.html (see corvane_web_page),
-# whose data file holds, in place of the copy, Images/ for GAME and each
-# PRELOAD folder by its name.
+# CLOSED_LOG: the engine's log opens nothing until the program calls
+# Debug.Start() or Debug.KeepAt(), so the program leaves debug.txt alone unless
+# it says otherwise. With BACKEND web the program is a page, <name>.html (see
+# corvane_web_page), whose data file holds, in place of the copy, Images/ for
+# GAME and each PRELOAD folder by its name.
 function(corvane_add_program name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "GAME;OWN_MAIN" "BACKEND" "PRELOAD;SOURCES")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "GAME;OWN_MAIN;CLOSED_LOG" "BACKEND" "PRELOAD;SOURCES")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "corvane_add_program(${name}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
   endif()
@@ -38,6 +40,9 @@ function(corvane_add_program name)
     target_link_libraries(${name} PRIVATE corvane_engine)
   else()
     message(FATAL_ERROR "corvane_add_program(${name}): BACKEND sdl, headless or web is needed here")
+  endif()
+  if(arg_CLOSED_LOG)
+    target_link_libraries(${name} PRIVATE corvane_closed_log)
   endif()
   if(arg_GAME)
     target_link_libraries(${name} PRIVATE corvane_game)

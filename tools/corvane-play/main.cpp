@@ -17,7 +17,6 @@
 #include <thread>
 
 #include "platform/api/platform.h"
-#include "shell/debugger.h"
 #include "shell/windx.h"
 #include "sound/soundx.h"
 
@@ -118,8 +117,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     Options options;
     if (!ReadOptions(commandLine != nullptr ? commandLine : "", &options)) return Usage();
     const char* path = options.file.c_str();
-    // No debug.txt in the user's folder: reports reach the terminal.
-    Debug.Close();
 
     // A missing file or a malformed header ends the program with the loader's
     // message, as in a game.

@@ -4,6 +4,7 @@
 
 #include "platform/api/platform.h"
 #include "platform/sdl/sdl_program.h"
+#include "shell/debugger.h"
 #include "tools/corvane/command_line.h"
 #include "tools/corvane/screenshot.h"
 
@@ -21,6 +22,10 @@ int main(int argc, char** argv) {
         std::printf("corvane %s\n", CORVANE_VERSION);
         return 0;
     }
+    // The game's log as the engine opens it when a game starts: debug.txt in
+    // the working folder, emptied, with its header. Nothing has run since the
+    // program started, so the game sees no difference.
+    Debug.Start();
     sdl::SetDisplayOptions(line.display);
     sdl::SetScreenshotHandler(player::SaveScreenshot);
     // The engine's WinMain runs the game; naming it here also makes the linker
