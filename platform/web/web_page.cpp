@@ -27,14 +27,11 @@ EM_JS(int, corvane_page_open_sound, (int rate), {
 EM_JS(void, corvane_page_close_sound, (), { CorvanePage.closeSound(); });
 EM_JS(void, corvane_page_keep_sound, (const void* samples, int count),
       { CorvanePage.keepSound(samples, count); });
-EM_JS(char*, corvane_page_parameter, (const char* name), {
-    var value = CorvanePage.parameter(UTF8ToString(name));
-    if (value == null) return 0;
-    var size = lengthBytesUTF8(value) + 1;
-    var copy = _malloc(size);
-    stringToUTF8(value, copy, size);
-    return copy;
-});
+EM_JS(char*, corvane_page_parameter, (const char* name),
+      { return CorvanePage.newString(CorvanePage.parameter(UTF8ToString(name))); });
+EM_JS(char*, corvane_page_path, (), { return CorvanePage.newString(CorvanePage.path()); });
+EM_JS(int, corvane_page_screen_width, (), { return CorvanePage.screenPixels().width; });
+EM_JS(int, corvane_page_screen_height, (), { return CorvanePage.screenPixels().height; });
 EM_JS(int, corvane_page_refresh_rate, (), { return CorvanePage.refreshRate(); });
 EM_JS(void, corvane_page_frame, (int number, double busy),
       { CorvanePage.frameStarts(number, busy < 0 ? null : busy); });
@@ -127,6 +124,17 @@ bool PageParameter(const char* name, std::string& value) {
     value = copy;
     std::free(copy);
     return true;
+}
+
+std::string PagePath() {
+    char* copy = corvane_page_path();
+    const std::string path = copy != nullptr ? copy : "";
+    std::free(copy);
+    return path;
+}
+
+platform::ScreenSize PageScreenSize() {
+    return {corvane_page_screen_width(), corvane_page_screen_height()};
 }
 
 int PageRefreshRate() {

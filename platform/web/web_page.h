@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/api/platform.h"
+#include "platform/common/display.h"
 
 namespace web {
 
@@ -64,6 +65,10 @@ void KeepScriptSound(const std::int16_t* samples, int count);
 
 // A value of the page's address (?keys=right:30): false when it has none.
 bool PageParameter(const char* name, std::string& value);
+// The screen in its own pixels (CSS pixels times the device's pixel ratio).
+platform::ScreenSize PageScreenSize();
+// The page's path on its site ("/corvane.html").
+std::string PagePath();
 // The display's refresh rate as the page measured it, in hertz; 0 unknown.
 int PageRefreshRate();
 // Frame `number` (from 1) starts; the one before took `busyMilliseconds`

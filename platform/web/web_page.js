@@ -24,6 +24,7 @@ var CorvanePage = (function() {
     scale: 1,             // how many screen pixels a picture pixel takes, each way
     boxes: [],            // {caption, text} of every box shown, in order
     sound: null,          // with a script: the mixed samples, 16-bit stereo
+    soundPlayed: 0,       // frames the sound device has taken from the program
     ended: false,
     exitCode: null,
   };
@@ -150,15 +151,19 @@ var CorvanePage = (function() {
   document.addEventListener('visibilitychange', onVisibility);
 
   // The largest whole-number enlargement of the picture that fits the stage,
-  // counted in the screen's own pixels.
+  // counted in the screen's own pixels, centred on a whole pixel so that every
+  // pixel of the picture covers whole pixels of the screen.
   function fit() {
     var ratio = window.devicePixelRatio || 1;
     var room = stage.getBoundingClientRect();
     var scale = Math.floor(Math.min(room.width * ratio / canvas.width,
                                     room.height * ratio / canvas.height));
     scale = Math.max(scale, 1);
-    canvas.style.width = canvas.width * scale / ratio + 'px';
-    canvas.style.height = canvas.height * scale / ratio + 'px';
+    var width = canvas.width * scale, height = canvas.height * scale;
+    canvas.style.width = width / ratio + 'px';
+    canvas.style.height = height / ratio + 'px';
+    canvas.style.left = Math.max(Math.floor((room.width * ratio - width) / 2), 0) / ratio + 'px';
+    canvas.style.top = Math.max(Math.floor((room.height * ratio - height) / 2), 0) / ratio + 'px';
     published.scale = scale;
   }
   window.addEventListener('resize', fit);
@@ -415,6 +420,7 @@ var CorvanePage = (function() {
         var left = event.outputBuffer.getChannelData(0);
         var right = event.outputBuffer.getChannelData(1);
         var at = mix(left.length) >> 1;
+        published.soundPlayed += left.length;
         for (var i = 0; i < left.length; ++i) {
           left[i] = at ? HEAP16[at + 2 * i] / 32768 : 0;
           right[i] = at ? HEAP16[at + 2 * i + 1] / 32768 : 0;
@@ -436,7 +442,21 @@ var CorvanePage = (function() {
     parameter: function(name) {
       return new URLSearchParams(window.location.search).get(name);
     },
+    // The page's path on its site (/corvane.html).
+    path: function() { return decodeURIComponent(window.location.pathname); },
+    // A copy of text in the program's memory, which the program frees; 0 for null.
+    newString: function(text) {
+      if (text === null) return 0;
+      var size = lengthBytesUTF8(text) + 1;
+      var copy = _malloc(size);
+      stringToUTF8(text, copy, size);
+      return copy;
+    },
     refreshRate: function() { return published.refreshRate; },
+    screenPixels: function() {
+      var ratio = window.devicePixelRatio || 1;
+      return {width: Math.round(screen.width * ratio), height: Math.round(screen.height * ratio)};
+    },
 
     ended: ended,
   };

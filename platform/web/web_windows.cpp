@@ -5,25 +5,12 @@
 
 #include <emscripten.h>
 
-#include <cstdlib>
 #include <memory>
 
 #include "platform/common/message_queue.h"
 #include "platform/web/web_events.h"
 #include "platform/web/web_frames.h"
 #include "platform/web/web_page.h"
-
-EM_JS(int, corvane_page_screen_width, (),
-      { return Math.round(screen.width * (window.devicePixelRatio || 1)); });
-EM_JS(int, corvane_page_screen_height, (),
-      { return Math.round(screen.height * (window.devicePixelRatio || 1)); });
-EM_JS(char*, corvane_page_path, (), {
-    var path = decodeURIComponent(window.location.pathname);
-    var size = lengthBytesUTF8(path) + 1;
-    var copy = _malloc(size);
-    stringToUTF8(path, copy, size);
-    return copy;
-});
 
 namespace web {
 namespace {
@@ -85,21 +72,14 @@ public:
     }
 
     // The screen in its own pixels, which the canvas's enlargement counts in.
-    platform::ScreenSize DesktopSize() override {
-        return {corvane_page_screen_width(), corvane_page_screen_height()};
-    }
+    platform::ScreenSize DesktopSize() override { return PageScreenSize(); }
     // The engine always draws 16-bit pictures, which the canvas shows converted.
     int DesktopBits() override { return 16; }
     // A script's frames show every picture, as corvane-replay's do: the game
     // rate's own refreshes (0 is the default of 60 Hz).
     int RefreshRate() override { return RunsScript() ? 0 : PageRefreshRate(); }
     // The page's path on its site stands for the program's file.
-    std::string ProgramFile() override {
-        char* path = corvane_page_path();
-        const std::string file = path;
-        std::free(path);
-        return file;
-    }
+    std::string ProgramFile() override { return PagePath(); }
 };
 
 }  // namespace
