@@ -298,6 +298,8 @@ var CorvanePage = (function() {
 
   function frameStarts(number, busyMs) {
     published.frames = number;
+    // A page opened without the focus (behind a site's frame) shows nothing yet.
+    if (number === 1) hint.hidden = focused();
     if (busyMs !== null) {
       published.busyMs.push(busyMs);
       if (published.busyMs.length > kBusyFramesKept) published.busyMs.shift();
