@@ -11,6 +11,8 @@ EM_JS(int, corvane_page_take_event, (web::PageEvent * event),
 EM_JS(int, corvane_page_has_events, (), { return CorvanePage.hasEvents() ? 1 : 0; });
 EM_JS(int, corvane_page_focused, (), { return CorvanePage.focused() ? 1 : 0; });
 EM_ASYNC_JS(void, corvane_page_while_hidden, (), { await CorvanePage.whileHidden(); });
+EM_JS(void, corvane_page_set_title, (const char* title),
+      { CorvanePage.setTitle(UTF8ToString(title)); });
 EM_JS(void, corvane_page_set_size, (int width, int height),
       { CorvanePage.setSize(width, height); });
 EM_JS(void, corvane_page_show, (const void* pixels, int width, int height, int x, int y),
@@ -77,6 +79,10 @@ bool PageFocused() {
 void WaitWhilePageHidden() {
     WaitCount count;
     corvane_page_while_hidden();
+}
+
+void SetPageTitle(const std::string& title) {
+    corvane_page_set_title(title.c_str());
 }
 
 void SetCanvasSize(int width, int height) {

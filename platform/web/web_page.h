@@ -37,6 +37,8 @@ bool PageFocused();
 // Yields while the page is hidden (another tab in front, a minimised window).
 void WaitWhilePageHidden();
 
+// The page's title (UTF-8); an empty one leaves the page's own.
+void SetPageTitle(const std::string& title);
 // The canvas shows a picture of this size (its enlargement is the page's).
 void SetCanvasSize(int width, int height);
 // Puts width x height RGBA pixels (rows packed) on the canvas at (x, y).

@@ -336,6 +336,8 @@ var CorvanePage = (function() {
       });
     },
 
+    // The window's title names the page; without one the page keeps its own.
+    setTitle: function(title) { document.title = title || 'Corvane'; },
     setSize: function(width, height) {
       if (canvas.width === width && canvas.height === height) return;
       canvas.width = width;

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "platform/common/charset.h"
 #include "platform/common/message_queue.h"
 #include "platform/web/web_events.h"
 #include "platform/web/web_frames.h"
@@ -43,7 +44,13 @@ public:
     RECT ClientOnScreen(const platform::Window& window) override { return window.outer; }
     bool PutOnScreen(platform::Window& window) override {
         SetCanvasSize(ClientWidth(window), ClientHeight(window));
+        SetPageTitle(charset::Utf8FromCodes(window.title.c_str()));
         return true;
+    }
+    // The page shows the title of the window on its canvas.
+    void Retitled(platform::Window& window) override {
+        if (window.handle == MainWindow())
+            SetPageTitle(charset::Utf8FromCodes(window.title.c_str()));
     }
     // A window shown in front of a page that has the focus takes it at once.
     void Shown(platform::Window& window) override {

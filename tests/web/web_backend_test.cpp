@@ -2,6 +2,7 @@
 // every backend obeys (tests/platform/*_rules_check.h) through this backend's
 // objects, and what is this backend's own: the canvas's colours, the page's
 // keys and events as window messages. The page's end says whether they passed.
+#include <emscripten.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -74,6 +75,16 @@ TEST(WebRules, DirectSoundAnswersAsDirectSoundDoes) {
 
 // The canvas shows each 16-bit word in colours that read back as that word,
 // which is how the page's pictures are checked.
+// The window on the canvas names the page, in the engine's 8-bit characters.
+TEST(WebWindows, TheShownWindowsTitleNamesThePage) {
+    HWND window = MakeWindow(WS_SYSMENU, 20, 10);
+    ASSERT_TRUE(SetWindowTextA(window, "Caf\xE9"));
+    EXPECT_STREQ(emscripten_run_script_string("document.title"), "Caf\xC3\xA9");
+    ASSERT_TRUE(SetWindowTextA(window, ""));
+    EXPECT_STREQ(emscripten_run_script_string("document.title"), "Corvane");
+    DestroyWindow(window);
+}
+
 TEST(WebPicture, EveryWordReadsBackFromItsCanvasColours) {
     for (unsigned word = 0; word <= 0xFFFF; ++word) {
         const std::uint32_t rgba = web::RgbaOf(static_cast<std::uint16_t>(word));
