@@ -8,7 +8,6 @@
 // The page's script keeps CorvanePage; these are the backend's only calls into it.
 EM_JS(int, corvane_page_take_event, (web::PageEvent * event),
       { return CorvanePage.takeEvent(event) ? 1 : 0; });
-EM_JS(int, corvane_page_has_events, (), { return CorvanePage.hasEvents() ? 1 : 0; });
 EM_JS(int, corvane_page_focused, (), { return CorvanePage.focused() ? 1 : 0; });
 EM_ASYNC_JS(void, corvane_page_while_hidden, (), { await CorvanePage.whileHidden(); });
 EM_JS(void, corvane_page_set_title, (const char* title),
@@ -66,10 +65,6 @@ private:
 bool TakePageEvent(PageEvent& event) {
     event = PageEvent();
     return corvane_page_take_event(&event) != 0;
-}
-
-bool PageHasEvents() {
-    return corvane_page_has_events() != 0;
 }
 
 bool PageFocused() {

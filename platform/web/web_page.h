@@ -31,7 +31,6 @@ struct PageEvent {
 
 // The next event of the page, oldest first; false when none is waiting.
 bool TakePageEvent(PageEvent& event);
-bool PageHasEvents();
 // Whether the page is shown and has the keyboard focus.
 bool PageFocused();
 // Yields while the page is hidden (another tab in front, a minimised window).

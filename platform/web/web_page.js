@@ -322,7 +322,6 @@ var CorvanePage = (function() {
       stringToUTF8(event.key || '', at + 48, 8);
       return true;
     },
-    hasEvents: function() { return events.length > 0; },
     focused: focused,
     // Until the page is shown again: a hidden page runs no frames.
     whileHidden: function() {

@@ -23,16 +23,14 @@ int ClientHeight(const platform::Window& window) {
     return window.outer.bottom - window.outer.top;
 }
 
-// The page's events while the queue is empty; with a script, the script's
-// messages for the frame instead (the page's keys and mouse are not heard).
+// The page's events; with a script, the script's messages for the frame in
+// place of the page's keys and mouse (its focus still counts).
 void TakeEvents(platform::MessageQueue& queue) {
-    if (RunsScript()) {
-        TakeScriptMessages(queue.messages);
-    }
+    if (RunsScript()) TakeScriptMessages(queue.messages);
     PageEvent event;
     while (TakePageEvent(event)) {
-        const bool input = event.kind != PageEvent::kFocus;
-        if (!(input && RunsScript())) TranslatePageEvent(MainWindow(), event, queue.messages);
+        if (RunsScript() && event.kind != PageEvent::kFocus) continue;
+        TranslatePageEvent(MainWindow(), event, queue.messages);
     }
 }
 
