@@ -73,8 +73,6 @@ TEST(WebRules, DirectSoundAnswersAsDirectSoundDoes) {
     device->Release();
 }
 
-// The canvas shows each 16-bit word in colours that read back as that word,
-// which is how the page's pictures are checked.
 // The window on the canvas names the page, in the engine's 8-bit characters.
 TEST(WebWindows, TheShownWindowsTitleNamesThePage) {
     HWND window = MakeWindow(WS_SYSMENU, 20, 10);
@@ -85,6 +83,8 @@ TEST(WebWindows, TheShownWindowsTitleNamesThePage) {
     DestroyWindow(window);
 }
 
+// The canvas shows each 16-bit word in colours that read back as that word,
+// which is how the page's pictures are checked.
 TEST(WebPicture, EveryWordReadsBackFromItsCanvasColours) {
     for (unsigned word = 0; word <= 0xFFFF; ++word) {
         const std::uint32_t rgba = web::RgbaOf(static_cast<std::uint16_t>(word));
