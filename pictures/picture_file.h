@@ -1,7 +1,8 @@
-// Pictures loaded straight from PNG files and from any TIFF libtiff reads, for
-// games that link Corvane::pictures: the pixels corvane-asset convert would
-// have written into the engine's TIFF, loaded and prepared as TiffFile::Load
-// prepares that TIFF.
+/// @file
+/// Pictures loaded straight from PNG files and from any TIFF libtiff reads, for
+/// games that link Corvane::pictures: the pixels corvane-asset convert would
+/// have written into the engine's TIFF, loaded and prepared as TiffFile::Load
+/// prepares that TIFF.
 #pragma once
 
 #include <string>

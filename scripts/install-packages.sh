@@ -12,6 +12,8 @@ declare -A PACKAGES=(
     [tests]="libgtest-dev libgmock-dev libbenchmark-dev"
     # The formatter the tracked C++ files are kept clean with (scripts/format.sh).
     [format]="clang-format-14"
+    # The reference made from the public headers (scripts/docs.sh).
+    [docs]="doxygen"
     # What the checks that play in a real window use: a private X server, input,
     # screenshots, and a window manager for the switch to full screen.
     [display]="xvfb xdotool x11-apps x11-utils imagemagick openbox"

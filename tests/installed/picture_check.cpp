@@ -27,8 +27,8 @@ int main(int argc, char** argv) {
                       loaded.AlphaPlane() != nullptr && converted.AlphaPlane() != nullptr &&
                       std::memcmp(loaded.AlphaPlane(), converted.AlphaPlane(), count) == 0;
     if (!same) {
-        std::fprintf(stderr, "picture_check: %s and %s do not load as the same picture\n",
-                     argv[1], argv[2]);
+        std::fprintf(stderr, "picture_check: %s and %s do not load as the same picture\n", argv[1],
+                     argv[2]);
         return 1;
     }
     std::printf("picture_check: %s loads as %s does: %d x %d\n", argv[1], argv[2], loaded.width,
