@@ -104,28 +104,24 @@ install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR}
         COMPONENT development)
 include(${CMAKE_CURRENT_LIST_DIR}/corvane_pkg_config.cmake)
 
-# What the reference (scripts/docs.sh, docs/Doxyfile) is made from: the
-# installed headers, with the cheat sheet as its first page, and the version.
-set(public_headers ${PROJECT_SOURCE_DIR}/corvane.h)
-foreach(target corvane_engine corvane_platform_api corvane_platform_common corvane_headless
-               corvane_pictures)
-  if(TARGET ${target})
-    get_target_property(headers ${target} HEADER_SET)
-    list(APPEND public_headers ${headers})
+configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/CorvaneConfig.cmake.in
+  ${CMAKE_CURRENT_BINARY_DIR}/CorvaneConfig.cmake INSTALL_DESTINATION ${CORVANE_INSTALL_CMAKEDIR})
+# 0.x: a newer minor version may change what a game calls.
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/CorvaneConfigVersion.cmake
+  COMPATIBILITY SameMinorVersion)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/CorvaneConfig.cmake
+              ${CMAKE_CURRENT_BINARY_DIR}/CorvaneConfigVersion.cmake
+              ${CMAKE_CURRENT_LIST_DIR}/corvane_find_sdl2.cmake
+              ${CMAKE_CURRENT_LIST_DIR}/corvane_add_program.cmake
+        DESTINATION ${CORVANE_INSTALL_CMAKEDIR} COMPONENT development)
+
+if(TARGET corvane AND CORVANE_INSTALL_SYSTEM AND NOT CORVANE_NATIVE_WIN32)
+  corvane_install_system_game()
+elseif(TARGET corvane)
+  install(TARGETS corvane RUNTIME DESTINATION ${CORVANE_INSTALL_GAMEDIR} COMPONENT game)
+  install(DIRECTORY ${CORVANE_IMAGES_DIR}/ DESTINATION ${CORVANE_INSTALL_GAMEDIR}/Images
+          COMPONENT game)
+  if(CORVANE_NATIVE_WIN32)
+    corvane_install_windows_readme()
   endif()
-endforeach()
-# The Win32, DirectDraw and DirectSound names the engine is written against are
-# the system's own (Microsoft documents them); the cheat sheet lists those a
-# game uses.
-list(FILTER public_headers EXCLUDE REGEX "/platform/api/")
-list(REMOVE_DUPLICATES public_headers)
-list(SORT public_headers)
-list(JOIN public_headers " \\\n    " public_headers)
-file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/reference_inputs.doxy CONTENT
-"PROJECT_NUMBER = \"${CORVANE_VERSION_STRING}\"
-STRIP_FROM_PATH = ${PROJECT_SOURCE_DIR}
-STRIP_FROM_INC_PATH = ${PROJECT_SOURCE_DIR}
-USE_MDFILE_AS_MAINPAGE = ${PROJECT_SOURCE_DIR}/docs/cheatsheet.md
-INPUT = ${PROJECT_SOURCE_DIR}/docs/cheatsheet.md \\
-    ${public_headers}
-")
+endif()
