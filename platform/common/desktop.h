@@ -54,6 +54,8 @@ public:
     // Shows a window on the screen; false when it cannot (it stays hidden).
     virtual bool PutOnScreen(Window&) { return true; }
     virtual void TakeOffScreen(Window&) {}
+    // A window's title changed (SetWindowTextA): where the backend shows it.
+    virtual void Retitled(Window&) {}
     // A window was shown (it heard WM_SHOWWINDOW): activation and focus, where
     // the backend hands them out at once.
     virtual void Shown(Window&) {}

@@ -163,6 +163,14 @@ BOOL WINAPI UpdateWindow(HWND window) {
     });
 }
 
+BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text) {
+    platform::Window* live = LiveWindow(window);
+    if (live == nullptr) return FALSE;
+    live->title = text != nullptr ? text : "";
+    platform::TheDesktop().Retitled(*live);
+    return TRUE;
+}
+
 BOOL WINAPI DestroyWindow(HWND window) {
     platform::Window* live = LiveWindow(window);
     if (live == nullptr || live->destroying) return FALSE;
