@@ -1,20 +1,12 @@
 # What the reference (scripts/docs.sh, docs/Doxyfile) is made from, written
 # beside the build as reference_inputs.doxy when it is configured: the
 # installed headers, with the cheat sheet as its first page, and the version.
-set(public_headers ${PROJECT_SOURCE_DIR}/corvane.h)
-foreach(target corvane_engine corvane_platform_api corvane_platform_common corvane_headless
-               corvane_pictures)
-  if(TARGET ${target})
-    get_target_property(headers ${target} HEADER_SET)
-    list(APPEND public_headers ${headers})
-  endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/corvane_public_headers.cmake)
+corvane_public_headers(public_headers)
 # The Win32, DirectDraw and DirectSound names the engine is written against are
 # the system's own (Microsoft documents them); the cheat sheet lists those a
 # game uses.
 list(FILTER public_headers EXCLUDE REGEX "/platform/api/")
-list(REMOVE_DUPLICATES public_headers)
-list(SORT public_headers)
 list(JOIN public_headers " \\\n    " public_headers)
 file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/reference_inputs.doxy CONTENT
 "PROJECT_NUMBER = \"${CORVANE_VERSION_STRING}\"
