@@ -1,7 +1,8 @@
-// The engine object: window, display surfaces, software frame buffer, input and
-// sound. One instance exists, the global Corvane; the game reaches every engine
-// service through it. The calls a game makes come first; the engine's own calls
-// and its state follow in a section of their own.
+/// @file
+/// The engine object: window, display surfaces, software frame buffer, input and
+/// sound. One instance exists, the global Corvane; the game reaches every engine
+/// service through it. The calls a game makes come first; the engine's own calls
+/// and its state follow in a section of their own.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +24,7 @@ struct TextSize {
     int height = 0;  ///< the height of a line
 };
 
+/// @cond ENGINE_INTERNALS
 // Slot 0 plots one pixel (x, y, red, green, blue); slots 1..4 draw an image
 // prepared for purpose 1..4 with its top-left pixel at (x, y). 1 done, 0 refused.
 using DrawPixelRoutine = int (*)(int x, int y, int red, int green, int blue);
@@ -39,6 +41,7 @@ struct DrawTable {
 // Rows covered by the row-offset table before it has to grow for a taller surface.
 constexpr int ROW_OFFSET_ROWS = 1024;
 constexpr int KEY_BUFFER_SIZE = 1000;
+/// @endcond
 
 /// The engine: one object, Corvane, through which a game reaches everything.
 class WinDX {
@@ -61,8 +64,9 @@ public:
     /// changed, once Initialize has begun.
     bool UseSound(bool on);
     /// The game's name ("Corvane" until set): the window's title unless
-    /// SetTitle gives another, and the caption and first line ("Unable to start
-    /// <name>.") of its error boxes. Copied; null or "" gives "Corvane" back.
+    /// SetTitle gives another, and the caption and first line
+    /// (`"Unable to start <name>."`) of its error boxes. Copied; null or ""
+    /// gives "Corvane" back.
     void SetName(const char* name);
     /// The game's name as SetName left it.
     const char* GetName() const { return gameName.c_str(); }
