@@ -18,11 +18,17 @@ out=$PWD/build/docs
 rm -rf "$out"
 mkdir -p "$out"
 status=0
+# Doxygen checks a header's free declarations only when the header itself is
+# documented, so each one must say /// @file.
+undocumented=$(grep -o '/[^ ]*\.h' build/engine/reference_inputs.doxy | xargs grep -L '^/// @file' || true)
 {
     cat docs/Doxyfile build/engine/reference_inputs.doxy
     echo "OUTPUT_DIRECTORY = $out"
     echo "WARN_LOGFILE = $out/warnings.txt"
 } | doxygen - || status=$?
+for header in $undocumented; do
+    echo "${header#"$PWD"/}:1: error: the header has no /// @file comment" >>"$out/warnings.txt"
+done
 if [ -s "$out/warnings.txt" ] || [ "$status" -ne 0 ]; then
     echo "docs.sh: the reference has gaps ($(grep -c . "$out/warnings.txt" || true) lines of warnings):" >&2
     sed "s#$PWD/##" "$out/warnings.txt" >&2
