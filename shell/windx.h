@@ -53,6 +53,7 @@ public:
 
     /// @name Starting
     ///@{
+
     /// Opens the window (windowed: a client area of xres x yres pixels; full
     /// screen, fullscreenMode 1: that display mode), the 16-bit frame buffer and,
     /// unless the game asked for none, the sound device. True when ready (status
@@ -85,6 +86,7 @@ public:
 
     /// @name The frame
     ///@{
+
     /// Locks the frame buffer for drawing; false (after a report) when it cannot.
     bool LockSurface();
     /// Ends drawing for this frame; always 1.
@@ -108,6 +110,7 @@ public:
     /// Into the locked frame, clipped to the clip rectangle; nothing while the
     /// frame is not locked.
     ///@{
+
     /// One pixel.
     void DrawPixel(int x, int y, Colour colour);
     /// A line from (x0, y0) to (x1, y1), both ends included.
@@ -127,6 +130,7 @@ public:
     /// A picture drawn by another routine than its purpose is refused and
     /// reported (IMAGEUSE_FAILED, answer 0); otherwise 1.
     ///@{
+
     /// A DRAW_PLAIN picture, copied as it is.
     int DrawImage(int x, int y, Image* image);
     /// The whole frame covered with copies of a DRAW_PLAIN picture, scrolled by (x, y).
@@ -143,6 +147,7 @@ public:
 
     /// @name The frame buffer
     ///@{
+
     /// The frame's row length in pixels, which may exceed the width asked for.
     int GetWidth() const { return width; }
     /// The frame's height in pixels.
@@ -163,6 +168,7 @@ public:
     /// @name Text
     /// Drawn over the finished frame, after UnlockSurface and before ViewUpdate.
     ///@{
+
     /// The colour of the text drawn from now on (black until set).
     void SetTextColour(Colour colour);
     /// The same with three 0-255 components (each taken by its low byte).
@@ -182,6 +188,7 @@ public:
     /// (VK_LEFT, 'A' to 'Z', '0' to '9', ...); a gamepad's arrows and buttons
     /// come as the keys they stand for.
     ///@{
+
     /// 1 while the key is held, else 0.
     char IsKeyDown(int key) const { return static_cast<char>(keyState[key & 0xFF]); }
     /// True when the key went down since the frame before this one: once per
@@ -205,6 +212,7 @@ public:
     /// @name Sound
     /// A sound is loaded by SoundX::Load and stays owned by the game.
     ///@{
+
     /// Plays a sound from its start (resume 0) or from where it is (resume 1).
     void PlaySound(SoundX* sound, int resume);
     /// The same with a volume (0 to 1, 1 full) and a pan (-1 left to 1 right),
@@ -218,6 +226,7 @@ public:
 
     /// @name The window and the log
     ///@{
+
     /// The main window; null before Initialize has made it.
     HWND GetWindow() const { return window; }
     /// Stores code in the status and shows its report; the result carries nothing.
