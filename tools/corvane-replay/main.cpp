@@ -25,7 +25,7 @@ std::string Usage() {
     const std::string indent(program.size() + 8, ' ');
     return "usage: " + program + " [--dir DIR] [--keys SCRIPT] [--mouse SCRIPT] [--frames N]\n" +
            indent + "[--png-at LIST] [--out DIR] [--golden FILE]\n" + indent +
-           "[--sound FILE] [--sound-crc HEX]\n"
+           "[--sound FILE] [--sound-crc HEX] [--no-sound-device]\n"
            "\n"
            "Runs the game on the headless display in DIR (default: the current folder),\n"
            "where it finds its files (its Images folder) and writes debug.txt.\n"
@@ -48,7 +48,10 @@ std::string Usage() {
            "  --sound FILE    mixes the sound as if every frame lasted 1/60 s (44100 Hz, 16-bit\n"
            "                  stereo), writes it to the WAV FILE and prints its CRC-32\n"
            "  --sound-crc HEX mixes the sound likewise; a CRC-32 other than HEX, or any message\n"
-           "                  box, fails the run\n";
+           "                  box, fails the run\n"
+           "  --no-sound-device  plays on a machine without a sound device: a game that plays\n"
+           "                  sound fails to start (SOUNDINIT_FAILED), one that asks for none\n"
+           "                  plays as anywhere\n";
 }
 
 constexpr int kSoundRate = 44100;
@@ -65,6 +68,7 @@ struct Command {
     std::string golden;     // PNG to compare the one captured frame with
     std::string soundFile;  // WAV to write the mixed sound into
     std::string soundCrc;   // expected CRC-32 of the mixed sound, hexadecimal
+    bool noSoundDevice = false;
 };
 
 // Reads the arguments into command. Returns -1 to go on, else the exit status
@@ -76,6 +80,10 @@ int Parse(int argc, char** argv, Command& command) {
         if (arg == "--help" || arg == "-h") {
             std::fputs(Usage().c_str(), stdout);
             return 0;
+        }
+        if (arg == "--no-sound-device") {
+            command.noSoundDevice = true;
+            continue;
         }
         if (i + 1 >= argc) return Fail("\"" + arg + "\" needs a value\n\n" + Usage());
         const std::string value = argv[++i];
@@ -190,7 +198,11 @@ int main(int argc, char** argv) {
     replay::Options& options = command.options;
     options.echoMessageBoxes = true;
     // Nothing here reads the platform's call record; long replays must not grow it.
-    options.setUp = [] { headless::RecordCalls(false); };
+    options.setUp = [&command] {
+        headless::RecordCalls(false);
+        if (command.noSoundDevice)
+            headless::FailFrom(headless::Op::DirectSoundCreate, 1, DSERR_NODRIVER);
+    };
     const int parsed = Parse(argc, argv, command);
     if (parsed >= 0) return parsed;
 
