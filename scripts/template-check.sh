@@ -8,7 +8,11 @@
 #   - the template's game.cpp without CMake, through pkg-config (corvane-sdl,
 #     and corvane-runner for its replay, which must give the same frame);
 #   - tests/installed, which uses the installed tools and the pictures component
-#     through find_package (corvane-asset, corvane-replay, PictureFile).
+#     through find_package (corvane-asset, corvane-replay, PictureFile), and
+#     its picture check again through pkg-config (corvane-pictures,
+#     corvane-headless);
+#   - the reference of the installed headers (scripts/docs.sh), which fails on
+#     an undocumented public call.
 # With "windows" it installs the 64-bit Windows cross build (preset mingw64)
 # instead and builds the template against it: its program must need no DLL but
 # Windows' own, and under Wine on a private 16-bit X server it must show its
@@ -75,6 +79,15 @@ linux)
         -DPICTURE="$PWD/packaging/corvane.png" -DGAME_DIR="$prefix/lib/corvane/game" >/dev/null
     cmake --build "$work/installed" -j "$jobs"
     ctest --test-dir "$work/installed" --output-on-failure
+    (
+        cd "$work/pkg-config"
+        # shellcheck disable=SC2046
+        g++ -o picture_check "$OLDPWD/tests/installed/picture_check.cpp" \
+            $(pkg-config --cflags --libs corvane-pictures corvane-headless)
+        ./picture_check "$OLDPWD/packaging/corvane.png" "$work/installed/picture.tif"
+    )
+    echo "PictureFile builds with pkg-config (corvane-pictures, corvane-headless) and loads as corvane-asset converts."
+    scripts/docs.sh
     ;;
 windows)
     cmake --preset mingw64 -G Ninja >/dev/null
