@@ -10,8 +10,9 @@
 #                CORVANE_INSTALL_GAMEDIR, from where it is started (on Windows
 #                with a README.txt for players and the runtime's licences; in
 #                the browser build the page as index.html with its script,
-#                program and data); or, with CORVANE_INSTALL_SYSTEM, laid out
-#                as a system package has it
+#                program and data, and the licences of Corvane and its font);
+#                or, with CORVANE_INSTALL_SYSTEM, laid out as a system package
+#                has it
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 include(${CMAKE_CURRENT_LIST_DIR}/corvane_player_files.cmake)
@@ -139,6 +140,11 @@ if(TARGET corvane AND EMSCRIPTEN)
   install(FILES $<TARGET_FILE_DIR:corvane>/corvane.js $<TARGET_FILE_DIR:corvane>/corvane.wasm
                 $<TARGET_FILE_DIR:corvane>/corvane.data
           DESTINATION ${CORVANE_INSTALL_GAMEDIR} COMPONENT game)
+  # The program carries the Terminus glyphs, whose licence travels with them.
+  install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CORVANE_INSTALL_GAMEDIR}/licences
+          RENAME corvane.txt COMPONENT game)
+  install(FILES ${PROJECT_SOURCE_DIR}/tools/font/OFL.txt
+          DESTINATION ${CORVANE_INSTALL_GAMEDIR}/licences RENAME terminus-font.txt COMPONENT game)
 elseif(TARGET corvane AND CORVANE_INSTALL_SYSTEM AND NOT CORVANE_NATIVE_WIN32)
   corvane_install_system_game()
 elseif(TARGET corvane)

@@ -209,13 +209,15 @@ def check_zip(driver, zip_path, replay_frame):
     with tempfile.TemporaryDirectory(prefix='corvane-zip-') as folder:
         with zipfile.ZipFile(zip_path) as archive:
             archive.extractall(folder)
-        if not os.path.isfile(os.path.join(folder, 'index.html')):
-            raise CheckFailed(f'{zip_path} has no index.html at its top')
+        for needed in ('index.html', 'licences/corvane.txt', 'licences/terminus-font.txt'):
+            if not os.path.isfile(os.path.join(folder, needed)):
+                raise CheckFailed(f'{zip_path} has no {needed} at its top')
         with served(folder) as base:
             play_to_end(driver, address(base, '', frames=1))
             expect_clean_end(driver, 'the unpacked zip')
             expect_picture(canvas_picture(driver), replay_frame, 'the unpacked zip\'s first frame')
-    print(f'zip: {os.path.basename(zip_path)} unpacked and served plays its first frame')
+    print(f'zip: {os.path.basename(zip_path)} (with its licences) unpacked and served plays '
+          'its first frame')
 
 
 def check_template(driver, template):
