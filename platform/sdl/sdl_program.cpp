@@ -1,6 +1,7 @@
 #include "platform/sdl/sdl_program.h"
 
 #include <string>
+#include <utility>
 
 #include "platform/common/platform_call.h"
 #include "platform/sdl/sdl_video.h"
@@ -10,6 +11,7 @@ namespace {
 
 struct ProgramSettings {
     DisplayOptions display;
+    WindowLabel label;
     ScreenshotHandler screenshot = nullptr;
 };
 
@@ -26,6 +28,14 @@ void SetDisplayOptions(const DisplayOptions& options) {
 
 const DisplayOptions& CurrentDisplayOptions() {
     return Settings().display;
+}
+
+void SetWindowLabel(WindowLabel label) {
+    Settings().label = std::move(label);
+}
+
+const WindowLabel& CurrentWindowLabel() {
+    return Settings().label;
 }
 
 void SetScreenshotHandler(ScreenshotHandler handler) {
