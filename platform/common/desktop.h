@@ -63,6 +63,8 @@ public:
     // A window being destroyed heard WM_KILLFOCUS, then WM_DESTROY.
     virtual void FocusLeft(Window&) {}
     virtual void Destroyed(Window&) {}
+    // The window's title changed (SetWindowTextA): the desktop shows the new one.
+    virtual void Retitled(Window&) {}
     // A message reached a window procedure.
     virtual void Delivered(HWND, UINT) {}
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/sdl/sdl_program.h"
 #include "platform/sdl/sdl_windows.h"
 #include "tests/platform/sdl_fixture.h"
 #include "tests/platform/window_rules_check.h"
@@ -111,6 +112,23 @@ TEST_F(SdlTest, ClassesAreRegisteredOnce) {
 TEST_F(SdlTest, WindowsAndTheQueueAnswerAsWindowsDoes) {
     windowcheck::CheckWindowRules();
     windowcheck::CheckDesktopRules();
+}
+
+TEST_F(SdlTest, AWindowShowsItsOwnTitleOrElseTheProgramsName) {
+    sdl::WindowLabel label;
+    label.title = "Corvane";
+    label.iconWidth = 2;
+    label.iconHeight = 1;
+    label.iconPixels = {255, 0, 0, 255, 0, 0, 255, 128};
+    sdl::SetWindowLabel(label);
+    HWND window = MakeWindow(WS_SYSMENU, 0, 0, 40, 30);
+    ASSERT_NE(window, nullptr);
+    EXPECT_STREQ(SDL_GetWindowTitle(window->sdlWindow), "Corvane");
+    ASSERT_TRUE(SetWindowTextA(window, "Caf\xE9"));
+    EXPECT_STREQ(SDL_GetWindowTitle(window->sdlWindow), "Caf\xC3\xA9");
+    ASSERT_TRUE(SetWindowTextA(window, ""));
+    EXPECT_STREQ(SDL_GetWindowTitle(window->sdlWindow), "Corvane");
+    sdl::SetWindowLabel({});
 }
 
 TEST_F(SdlTest, AMessageBoxWithoutADisplayGoesToStandardError) {

@@ -107,6 +107,14 @@ inline void CheckWindowRules() {
 
     CheckQueueRules(window);
 
+    // A title is set through the window's procedure, which passes WM_SETTEXT on.
+    HeardMessages().clear();
+    EXPECT_TRUE(SetWindowTextA(window, "Title \xE9"));
+    EXPECT_EQ(Messages(HeardMessages()), (std::vector<UINT>{WM_SETTEXT}));
+    EXPECT_EQ(platform::LiveWindow(window)->title, "Title \xE9");
+    EXPECT_TRUE(SetWindowTextA(window, nullptr));
+    EXPECT_EQ(platform::LiveWindow(window)->title, "");
+
     // Alt+F4 asks the window to close, which destroys it.
     HeardMessages().clear();
     platform::Send(window, WM_SYSKEYDOWN, VK_F4, 0);
@@ -114,6 +122,7 @@ inline void CheckWindowRules() {
     EXPECT_FALSE(platform::IsLive(window));
     EXPECT_FALSE(DestroyWindow(window));
     EXPECT_FALSE(GetClientRect(window, &client));
+    EXPECT_FALSE(SetWindowTextA(window, "gone"));
 }
 
 // The desktop's own calls: metrics, the screen's context and the program's file.
