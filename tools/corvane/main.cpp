@@ -1,11 +1,14 @@
 // corvane: the game in a window through the SDL backend, with the player's
 // options and keys (corvane --help lists them).
 #include <cstdio>
+#include <string>
+#include <utility>
 
 #include "platform/api/platform.h"
 #include "platform/sdl/sdl_program.h"
 #include "tools/corvane/command_line.h"
 #include "tools/corvane/screenshot.h"
+#include "tools/corvane/window_icon.h"
 
 int main(int argc, char** argv) {
     const player::CommandLine line = player::ParseCommandLine(argc, argv);
@@ -21,6 +24,13 @@ int main(int argc, char** argv) {
         std::printf("corvane %s\n", CORVANE_VERSION);
         return 0;
     }
+    // The engine makes its window untitled; the desktop shows the game's name.
+    sdl::WindowLabel label;
+    label.title = "Corvane";
+    std::string error;
+    if (!player::AddWindowIcon(label, error))
+        std::fprintf(stderr, "corvane: the window has no icon: %s\n", error.c_str());
+    sdl::SetWindowLabel(std::move(label));
     sdl::SetDisplayOptions(line.display);
     sdl::SetScreenshotHandler(player::SaveScreenshot);
     // The engine's WinMain runs the game; naming it here also makes the linker
