@@ -182,7 +182,7 @@ BOOL WINAPI DestroyWindow(HWND window) {
 // DefWindowProcA, as on Windows; a null text is an empty title.
 BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text) {
     return platform::Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) != 0 ? TRUE
-                                                                                       : FALSE;
+                                                                                      : FALSE;
 }
 
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
