@@ -4,7 +4,8 @@
 // unlocked and scaled by its volume and pan with the same arithmetic as the
 // headless mixer; the callback and the engine share the device's mutex.
 // Without a sound device the game goes on silently, on SDL's silent driver,
-// which takes the samples at a device's pace, and says so in one line.
+// which takes the samples at a device's pace, and says so in one line (unless
+// the program asks for DSERR_NODRIVER instead: sdl_program.h).
 #include <SDL.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -17,6 +18,7 @@
 
 #include "platform/common/dsound_objects.h"
 #include "platform/common/sound_mix.h"
+#include "platform/sdl/sdl_program.h"
 #include "platform/sdl/sdl_video.h"
 
 namespace {
@@ -170,7 +172,8 @@ SDL_AudioDeviceID OpenDevice(const SDL_AudioSpec& want, SDL_AudioSpec& have) {
     return id;
 }
 
-// The default device, or else SDL's silent one; 0 when not even that opens.
+// The default device, or else (unless the program says otherwise) SDL's
+// silent one; 0 when neither opens.
 SDL_AudioDeviceID OpenDeviceOrSilence(const SDL_AudioSpec& want, SDL_AudioSpec& have) {
     SDL_AudioDeviceID id = 0;
     {
@@ -179,9 +182,14 @@ SDL_AudioDeviceID OpenDeviceOrSilence(const SDL_AudioSpec& want, SDL_AudioSpec& 
     }
     if (id != 0) return id;
     const std::string reason = SDL_GetError();
-    // From now on every sound object of the program plays on the silent driver.
+    if (!sdl::SilentWithoutSoundDevice()) {
+        std::fprintf(stderr, "Corvane: no sound device: %s\n", reason.c_str());
+        return 0;
+    }
+    // The silent driver for this device only: the next one looks for sound again.
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
     id = OpenDevice(want, have);
+    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
     if (id == 0) {
         sdl::ReportSdlError("no sound device");
         return 0;

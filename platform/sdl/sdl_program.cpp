@@ -12,6 +12,7 @@ namespace {
 struct ProgramSettings {
     DisplayOptions display;
     WindowLabel label;
+    bool silentWithoutSoundDevice = true;
     ScreenshotHandler screenshot = nullptr;
 };
 
@@ -36,6 +37,14 @@ void SetWindowLabel(WindowLabel label) {
 
 const WindowLabel& CurrentWindowLabel() {
     return Settings().label;
+}
+
+void SetSilentWithoutSoundDevice(bool silent) {
+    Settings().silentWithoutSoundDevice = silent;
+}
+
+bool SilentWithoutSoundDevice() {
+    return Settings().silentWithoutSoundDevice;
 }
 
 void SetScreenshotHandler(ScreenshotHandler handler) {

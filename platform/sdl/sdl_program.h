@@ -40,6 +40,13 @@ struct WindowLabel {
 void SetWindowLabel(WindowLabel label);
 const WindowLabel& CurrentWindowLabel();
 
+// Where SDL opens no sound device, a program goes on with a silent one (the
+// default: a game plays on without its sounds) and says so in one line, or,
+// told false, gets no DirectSound object (DSERR_NODRIVER): for a program that
+// is there to be heard.
+void SetSilentWithoutSoundDevice(bool silent);
+bool SilentWithoutSoundDevice();
+
 // A picture as a window last showed it: 5:6:5 words, rows packed, owned by the
 // backend and valid during the call it is handed to.
 struct ShownPicture {

@@ -186,11 +186,18 @@ TEST(SdlSound, WithoutASoundDeviceTheGameIsSilent) {
     buffer->Release();
     sound->Release();
 
-    // The line is said once: later sound objects play on the silent driver.
+    // A program that is there to be heard gets no sound object instead.
+    sdl::SetSilentWithoutSoundDevice(false);
+    SDL_setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     testing::internal::CaptureStderr();
-    ASSERT_EQ(DirectSoundCreate(nullptr, &sound, nullptr), DS_OK);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    sound->Release();
+    int marker = 0;
+    sound = reinterpret_cast<IDirectSound*>(&marker);
+    EXPECT_EQ(DirectSoundCreate(nullptr, &sound, nullptr), DSERR_NODRIVER);
+    const std::string refused = testing::internal::GetCapturedStderr();
+    SDL_setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+    sdl::SetSilentWithoutSoundDevice(true);
+    EXPECT_EQ(sound, nullptr);
+    EXPECT_EQ(refused.rfind("Corvane: no sound device: ", 0), 0u) << refused;
 }
 
 }  // namespace
