@@ -13,7 +13,7 @@
 #     matters: both phases the replay can give are tried for every K.
 #  3. Held for three seconds, the right arrow moves the view a pixel a frame at
 #     a steady rate near the game's 60 frames a second, the game using under
-#     30 % of a core; with another window focused it shows nothing and uses
+#     40 % of a core; with another window focused it shows nothing and uses
 #     well under a core too.
 #  4. The close request ends the program with exit code 0, and debug.txt then
 #     holds the engine's start-up lines.
@@ -52,8 +52,9 @@ echo "after the right arrow: $(cat "$workdir/shot-moved.ppm.txt")"
 
 # Three seconds of walking: the frames that ran are the pixels the view moved.
 # Xvfb has no graphics card, so the pictures go through the window's own
-# surface: sixty a second take a few per cent of a core (Mesa's software
-# OpenGL took some 20 %); a spinning game takes all it can. A machine busy
+# surface: sixty a second take a few per cent of a core in an optimised build
+# and about a quarter in a sanitizer build (Mesa's software OpenGL took some
+# 20 % optimised); a spinning game takes all it can. A machine busy
 # enough to starve the window gets a second walk; a pacing fault fails both.
 before="$workdir/shot-moved.ppm"
 for attempt in 1 2; do
@@ -65,7 +66,7 @@ for attempt in 1 2; do
     shoot "$window" "$workdir/shot-walked$attempt.ppm"
     walked=$(frames_walked "$before" "$workdir/shot-walked$attempt.ppm") ||
         fail "the picture after three seconds of walking is no walk from before"
-    rate_check "walking for three seconds" "$walked" "$SPAN_SECONDS" "$SPAN_TICKS" 30 && break
+    rate_check "walking for three seconds" "$walked" "$SPAN_SECONDS" "$SPAN_TICKS" 40 && break
     [ "$attempt" = 2 ] && fail "the frames are not paced to the display"
     before="$workdir/shot-walked$attempt.ppm"
 done
