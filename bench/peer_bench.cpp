@@ -79,33 +79,15 @@ struct Scene {
         Attach();
     }
 
-    // A shaded disc covering about 60 % of the square with graded coverage
-    // inside, transparent around it; and a patterned tile.
+    // The disc sprite and the patterned tile of bench_pictures.h.
     void MakePictures() {
         peer.frame = frame.data();
         peer.width = kFrameWidth;
         peer.height = kFrameHeight;
         peer.spriteSize = kSprite;
-        peer.rgb.resize(kSprite * kSprite * 3);
-        peer.alpha.resize(kSprite * kSprite);
-        const float centre = (kSprite - 1) / 2.0f;
-        const float radius = 39.3f;
-        for (int y = 0; y < kSprite; ++y) {
-            for (int x = 0; x < kSprite; ++x) {
-                const int i = y * kSprite + x;
-                const float dx = x - centre, dy = y - centre;
-                const bool inside = dx * dx + dy * dy <= radius * radius;
-                peer.rgb[i * 3 + 0] = static_cast<std::uint8_t>(x * 2 + 40);
-                peer.rgb[i * 3 + 1] = static_cast<std::uint8_t>(y * 2 + 40);
-                peer.rgb[i * 3 + 2] = static_cast<std::uint8_t>(200 - x - y / 2);
-                peer.alpha[i] = inside ? static_cast<std::uint8_t>(255 - (x + y) / 2) : 0;
-            }
-        }
+        DiscPicture(kSprite, peer.rgb, peer.alpha);
         peer.tileSize = kTile;
-        peer.tile.resize(kTile * kTile);
-        for (int y = 0; y < kTile; ++y)
-            for (int x = 0; x < kTile; ++x)
-                peer.tile[y * kTile + x] = Rgb565(x * 4, y * 4, (x + y) * 2);
+        peer.tile = TilePicture(kTile);
     }
 
     void MakeSprite(Image& sprite, std::int8_t purpose) {
@@ -216,12 +198,14 @@ void CorvaneTiled(benchmark::State& state, DrawImplementation which, bool tileBy
     SetDrawImplementation(DrawImplementation::Best);
 }
 
-void CorvaneClear(benchmark::State& state) {
+void CorvaneClear(benchmark::State& state, DrawImplementation which) {
     TheScene().Attach();
+    SetDrawImplementation(which);
     for (auto _ : state) {
         Corvane.ClearScreen();
         benchmark::ClobberMemory();
     }
+    SetDrawImplementation(DrawImplementation::Best);
 }
 
 void PeerSprite(benchmark::State& state, const Peer& peer, void (*draw)(int, int)) {
@@ -316,8 +300,7 @@ const Operation kOperations[] = {
 
 std::vector<DrawImplementation> Implementations() {
     std::vector<DrawImplementation> out;
-    for (DrawImplementation which : {DrawImplementation::Reference, DrawImplementation::Sse2,
-                                     DrawImplementation::Avx2, DrawImplementation::Avx512}) {
+    for (DrawImplementation which : DrawImplementations()) {
         if (DrawImplementationAvailable(which)) out.push_back(which);
     }
     return out;
@@ -360,7 +343,11 @@ void RegisterAll() {
                                      [peer](benchmark::State& state) { PeerTiled(state, *peer); });
     }
     benchmark::RegisterBenchmark("clear/bound/memset frame", MemsetFrame);
-    benchmark::RegisterBenchmark("clear/ClearScreen/corvane", CorvaneClear);
+    for (DrawImplementation which : Implementations()) {
+        benchmark::RegisterBenchmark(
+            ("clear/ClearScreen/" + CorvaneName(which)).c_str(),
+            [which](benchmark::State& state) { CorvaneClear(state, which); });
+    }
     for (const Peer* peer : kPeers) {
         benchmark::RegisterBenchmark(("clear/ClearScreen/" + std::string(peer->name)).c_str(),
                                      [peer](benchmark::State& state) { PeerClear(state, *peer); });

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "bench/bench_pictures.h"
+
 // The benchmark's pictures as a file would deliver them.
 struct PeerScene {
     std::uint16_t* frame;  // width x height 5:6:5 words, rows packed; the peers that can draw here
@@ -35,11 +37,6 @@ struct Peer {
     // What each drawing call uses of the library, for the report.
     const char* how;
 };
-
-// The top bits of each component, as the engine's display-format conversion.
-inline std::uint16_t Rgb565(int r, int g, int b) {
-    return static_cast<std::uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
-}
 
 // A component scaled by coverage, for libraries that blend premultiplied colour.
 inline int Premultiplied(int component, int coverage) {

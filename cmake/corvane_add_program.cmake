@@ -1,13 +1,15 @@
-# corvane_add_program(name [BACKEND sdl|headless] [GAME] [SOURCES file...])
+# corvane_add_program(name [BACKEND sdl|headless] [GAME] [OWN_MAIN] [CLOSED_LOG] [SOURCES file...])
 # A program on the engine: its sources, the engine, and the backend it runs on
 # (none on Windows, where the system is the platform and the program starts in
 # the engine's WinMain). With BACKEND sdl it starts in the backend's main, which
 # calls WinMain. GAME adds the game (its hooks, the alien and the world) and a
 # copy of Images/ beside the program, which the game reads its pictures from.
 # OWN_MAIN (with BACKEND sdl): the sources hold main(), which starts the program
-# through sdl::RunProgram once it has read its options.
+# through sdl::RunProgram once it has read its options. CLOSED_LOG: the
+# engine's log opens nothing until the program calls Debug.Start() or
+# Debug.KeepAt(), so the program leaves debug.txt alone unless it says otherwise.
 function(corvane_add_program name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "GAME;OWN_MAIN" "BACKEND" "SOURCES")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "GAME;OWN_MAIN;CLOSED_LOG" "BACKEND" "SOURCES")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "corvane_add_program(${name}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
   endif()
@@ -29,6 +31,9 @@ function(corvane_add_program name)
     target_link_libraries(${name} PRIVATE corvane_engine)
   else()
     message(FATAL_ERROR "corvane_add_program(${name}): BACKEND sdl or headless is needed here")
+  endif()
+  if(arg_CLOSED_LOG)
+    target_link_libraries(${name} PRIVATE corvane_closed_log)
   endif()
   if(arg_GAME)
     target_link_libraries(${name} PRIVATE corvane_game)

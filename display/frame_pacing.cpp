@@ -27,6 +27,13 @@ bool FramePacer::SetGameRate(int framesPerSecond) {
     return true;
 }
 
+double FramePacer::FrameSeconds() const {
+    if (gameRate_ > 0) return 1.0 / gameRate_;
+    if (refresh_ > 0 && ticksPerSecond_ > 0)
+        return static_cast<double>(refresh_) / static_cast<double>(ticksPerSecond_);
+    return 1.0 / kDefaultRefreshRate;
+}
+
 void FramePacer::Start() {
     started_ = true;
     LARGE_INTEGER frequency;

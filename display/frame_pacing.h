@@ -28,6 +28,9 @@ public:
     // 0 to kHighestGameRate.
     bool SetGameRate(int framesPerSecond);
     int GameRate() const { return gameRate_; }
+    // The time one frame stands for, in seconds: 1 / the game rate, or at rate
+    // 0 the display's refresh (60 Hz until pacing has started and asked).
+    double FrameSeconds() const;
 
     // Called right before a picture is shown: waits until the frame's time has
     // come and the refresh its picture belongs to. A windowed picture waits for

@@ -26,5 +26,7 @@ bool WinDX::InitDisplay() {
 }
 
 bool WinDX::InitSound() {
+    // A game that asked for no sound needs no device: none is started.
+    if (!soundWanted) return true;
     return StartDirectSound();
 }

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "shell/debugger.h"
@@ -27,4 +29,23 @@ int WinDX::DrawText(int x, int y, const char* text) {
     TextOutA(dc, x, y, shown, static_cast<int>(std::strlen(shown)));
     backSurface->ReleaseDC(dc);
     return 1;
+}
+
+TextSize WinDX::MeasureText(const char* text) const {
+    const char* measured = text != nullptr ? text : "";
+    const std::size_t length = std::strlen(measured);
+    // A new device context starts with the font DrawText's does (the system's,
+    // or the bitmap font), and a window's can be had while the frame is locked.
+    // Before the window exists the screen's stands in.
+    TextSize size;
+    HDC dc = GetDC(window);
+    if (dc == nullptr) return size;
+    SIZE extent = {0, 0};
+    const int counted = static_cast<int>(std::min<std::size_t>(length, INT_MAX));
+    if (GetTextExtentPoint32A(dc, measured, counted, &extent)) {
+        size.width = static_cast<int>(extent.cx);
+        size.height = static_cast<int>(extent.cy);
+    }
+    ReleaseDC(window, dc);
+    return size;
 }

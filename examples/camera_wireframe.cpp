@@ -141,16 +141,15 @@ int run() {
         DrawHouse();
         Corvane.UnlockSurface();
     }
-    Corvane.SetTextRGB(255, 255, 255);
+    Corvane.SetTextColour(Colour(255, 255, 255));
     Corvane.DrawText(8, 8, "arrows: orbit   A/Z: nearer/farther   Space: stop turning   Esc: quit");
     char status[96];
     std::snprintf(status, sizeof status, "azimuth %.0f   elevation %.0f   distance %.0f", azimuth,
                   elevation, distance);
-    Corvane.SetTextRGB(170, 200, 255);
+    Corvane.SetTextColour(Colour(170, 200, 255));
     Corvane.DrawText(8, 476, status);
 
-    // Escape closes the window, which ends the program as its close box does.
-    const int result = Corvane.ViewUpdate();
-    if (quit) DestroyWindow(Corvane.GetWindow());
-    return result;
+    // Escape ends the game once this frame is shown, as the close box does.
+    if (quit) Corvane.EndGame();
+    return Corvane.ViewUpdate();
 }

@@ -108,12 +108,12 @@ int run() {
         }
         Corvane.UnlockSurface();
     }
-    Corvane.SetTextRGB(255, 255, 255);
+    Corvane.SetTextColour(Colour(255, 255, 255));
     Corvane.DrawText(8, 8, "S: save the frame as a TIFF file   Esc: quit");
     if (shots > 0) {
         char caption[64];
         std::snprintf(caption, sizeof caption, "%s, read back:", shotName);
-        Corvane.SetTextRGB(170, 200, 255);
+        Corvane.SetTextColour(Colour(170, 200, 255));
         Corvane.DrawText(kWidth - 220, kHeight - 175, caption);
     }
     // The shot is taken last, so it holds the whole frame, text and all.
@@ -123,8 +123,7 @@ int run() {
         ShowSmall(shotName);
     }
 
-    // Escape closes the window, which ends the program as its close box does.
-    const int result = Corvane.ViewUpdate();
-    if (quit) DestroyWindow(Corvane.GetWindow());
-    return result;
+    // Escape ends the game once this frame is shown, as the close box does.
+    if (quit) Corvane.EndGame();
+    return Corvane.ViewUpdate();
 }

@@ -1,8 +1,8 @@
 // Corvane example: mouse
 //
 // Shows:    the mouse's position, its buttons and its vertical movement, and
-//           drawing single pixels: into a picture kept from frame to frame
-//           (Image::SetPixel) and straight into the frame (DrawPixel).
+//           drawing single pixels in a Colour: into a picture kept from frame
+//           to frame (Image::SetPixel) and straight into the frame (DrawPixel).
 // Controls: left button paints, dragging with the right button up or down
 //           sizes the brush, C clears the paper, Escape quits.
 // Assets:   Images/paper_tile.tif (made by tools/make-example-assets).
@@ -22,31 +22,17 @@ float brush = 3.0f;
 int lastX = 0, lastY = 0;  // where the mouse was in the previous frame
 int frame = 0;
 
-// A channel value of the display from an 8-bit component: its top bits, as
-// many as the display gives the channel (5:6:5 or 5:5:5).
-int Channel(int c8, int bits) {
-    return c8 >> (8 - bits);
-}
-
 // A round dab of the brush into the ink, in a colour that wanders round the
-// colour wheel as time goes by. It is never black, which would not show.
+// colour wheel as time goes by.
 void Dab(int cx, int cy) {
     const double hue = frame * 0.02;
-    const int r = Channel(128 + static_cast<int>(127 * std::cos(hue)), RedBits);
-    const int g = Channel(128 + static_cast<int>(127 * std::cos(hue - 2.1)), GreenBits);
-    const int b = Channel(128 + static_cast<int>(127 * std::cos(hue + 2.1)), BlueBits);
+    const Colour colour(128 + static_cast<int>(127 * std::cos(hue)),
+                        128 + static_cast<int>(127 * std::cos(hue - 2.1)),
+                        128 + static_cast<int>(127 * std::cos(hue + 2.1)));
     const int radius = static_cast<int>(brush);
     for (int y = -radius; y <= radius; ++y)
         for (int x = -radius; x <= radius; ++x)
-            if (x * x + y * y <= radius * radius) ink.SetPixel(cx + x, cy + y, r, g, b);
-}
-
-// DrawPixel always stores (r << 10) + (g << 5) + b, the 5:5:5 layout, whatever
-// the display's format; a word of the display's own format is split that way.
-void Plot(int x, int y, int r8, int g8, int b8) {
-    const int word = Channel(r8, RedBits) << RedShift | Channel(g8, GreenBits) << GreenShift |
-                     Channel(b8, BlueBits) << BlueShift;
-    Corvane.DrawPixel(x, y, word >> 10, (word >> 5) & 31, word & 31);
+            if (x * x + y * y <= radius * radius) ink.SetPixel(cx + x, cy + y, colour);
 }
 
 }  // namespace
@@ -80,7 +66,7 @@ int run() {
 
     bool quit = false;
     for (char c = Corvane.GetKey(); c != 0; c = Corvane.GetKey()) {
-        if (c == 'c' || c == 'C') ink.Fill(0, 0, 0);
+        if (c == 'c' || c == 'C') ink.Fill(0, 0, 0);  // channel values: the word 0, transparent
         if (c == VK_ESCAPE) quit = true;
     }
 
@@ -92,22 +78,22 @@ int run() {
         const int dots = 8 * (static_cast<int>(brush) + 2);
         for (int a = 0; a < dots; ++a) {
             const double t = a * 6.2831853 / dots;
-            Plot(x + static_cast<int>(std::lround((brush + 2) * std::cos(t))),
-                 y + static_cast<int>(std::lround((brush + 2) * std::sin(t))), 40, 40, 40);
+            Corvane.DrawPixel(x + static_cast<int>(std::lround((brush + 2) * std::cos(t))),
+                              y + static_cast<int>(std::lround((brush + 2) * std::sin(t))),
+                              Colour(40, 40, 40));
         }
         Corvane.UnlockSurface();
     }
-    Corvane.SetTextRGB(30, 30, 30);
+    Corvane.SetTextColour(Colour(30, 30, 30));
     Corvane.DrawText(8, 8, "left: paint   right, drag up/down: brush size   C: clear   Esc: quit");
     char status[96];
     std::snprintf(status, sizeof status,
                   "x %d  y %d  button %d  last vertical move %+.0f  brush %d", x, y, button,
                   Corvane.GetMouseDY(), static_cast<int>(brush));
-    Corvane.SetTextRGB(40, 60, 150);
+    Corvane.SetTextColour(Colour(40, 60, 150));
     Corvane.DrawText(8, 476, status);
 
-    // Escape closes the window, which ends the program as its close box does.
-    const int result = Corvane.ViewUpdate();
-    if (quit) DestroyWindow(Corvane.GetWindow());
-    return result;
+    // Escape ends the game once this frame is shown, as the close box does.
+    if (quit) Corvane.EndGame();
+    return Corvane.ViewUpdate();
 }

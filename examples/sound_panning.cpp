@@ -88,11 +88,11 @@ int run() {
         Corvane.DrawMasked(800 - 8 - speaker.width, 200, &speaker);
         Corvane.UnlockSurface();
     }
-    Corvane.SetTextRGB(255, 255, 255);
+    Corvane.SetTextColour(Colour(255, 255, 255));
     Corvane.DrawText(8, 8, "left: chime   right: drum   1 2 3: blip chime drum   M: metronome");
     Corvane.DrawText(8, 26, "sounds play where the mouse is: left/right pans, up is loud");
     // The mouse, and for a second each sound's name where it was played.
-    Corvane.SetTextRGB(255, 220, 120);
+    Corvane.SetTextColour(Colour(255, 220, 120));
     Corvane.DrawText(Corvane.GetMouseX() - 4, Corvane.GetMouseY() - 8, "+");
     for (int i = 0; i < 3; ++i)
         if (frame - shown[i].frame < 60)
@@ -100,11 +100,10 @@ int run() {
     char status[80];
     std::snprintf(status, sizeof status, "pan %+.2f   volume %.2f   metronome %s",
                   Pan(Corvane.GetMouseX()), Volume(Corvane.GetMouseY()), metronome ? "on" : "off");
-    Corvane.SetTextRGB(170, 200, 255);
+    Corvane.SetTextColour(Colour(170, 200, 255));
     Corvane.DrawText(8, 476, status);
 
-    // Escape closes the window, which ends the program as its close box does.
-    const int result = Corvane.ViewUpdate();
-    if (quit) DestroyWindow(Corvane.GetWindow());
-    return result;
+    // Escape ends the game once this frame is shown, as the close box does.
+    if (quit) Corvane.EndGame();
+    return Corvane.ViewUpdate();
 }

@@ -70,15 +70,13 @@ int run() {
         Corvane.UnlockSurface();
     }
     // Text goes over the finished frame, while the surface is unlocked.
-    Corvane.SetTextRGB(255, 255, 255);
+    Corvane.SetTextColour(Colour(255, 255, 255));
     Corvane.DrawText(8, 8, "arrows: fly the saucer   A/Z: scale the pinwheel   Esc: quit");
-    Corvane.SetTextRGB(170, 200, 255);
+    Corvane.SetTextColour(Colour(170, 200, 255));
     Corvane.DrawText(8, 470, "plain: sky   masked: saucer   alpha: bubble   additive: glow");
     Corvane.DrawText(452, 110, "turned and scaled");
 
-    // Escape closes the window, which ends the program as its close box does.
-    const bool quit = Corvane.GetKey() == VK_ESCAPE;
-    const int result = Corvane.ViewUpdate();
-    if (quit) DestroyWindow(Corvane.GetWindow());
-    return result;
+    // Escape ends the game once this frame is shown, as the close box does.
+    if (Corvane.IsKeyPressed(VK_ESCAPE)) Corvane.EndGame();
+    return Corvane.ViewUpdate();
 }

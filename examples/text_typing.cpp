@@ -1,7 +1,8 @@
 // Corvane example: text and typing
 //
-// Shows:    text in any colour (SetTextRGB, DrawText) and the typed-character
-//           buffer (GetKey) used as a small line editor.
+// Shows:    text in any colour (SetTextColour, DrawText), measured to place it
+//           (MeasureText), and the typed-character buffer (GetKey) used as a
+//           small line editor.
 // Controls: type a line; Backspace deletes, Return keeps the line, Escape quits.
 // Assets:   Images/night_tile.tif (made by tools/make-example-assets).
 // Test:     keys "h+i:1,space:1,t:1,h:1,e:1,r:1,e:1,return:1,x:1,backspace:1,o+k:1" frame 20
@@ -60,38 +61,38 @@ int run() {
         Corvane.DrawTiled(0, 0, &sky);
         Corvane.UnlockSurface();
     }
-    Corvane.SetTextRGB(255, 255, 255);
+    Corvane.SetTextColour(Colour(255, 255, 255));
     Corvane.DrawText(8, 8, "type a line   Backspace: delete   Return: keep the line   Esc: quit");
 
-    // SetTextRGB colours everything drawn after it, until the next call.
+    // SetTextColour colours everything drawn after it, until the next call.
     const struct {
         const char* word;
-        int r, g, b;
-    } words[] = {{"red", 255, 80, 80},     {"orange", 255, 170, 60}, {"yellow", 255, 240, 90},
-                 {"green", 110, 230, 110}, {"blue", 110, 160, 255},  {"violet", 200, 130, 255}};
+        Colour colour;
+    } words[] = {{"red", {255, 80, 80}},     {"orange", {255, 170, 60}},
+                 {"yellow", {255, 240, 90}}, {"green", {110, 230, 110}},
+                 {"blue", {110, 160, 255}},  {"violet", {200, 130, 255}}};
     int x = 8;
     for (const auto& w : words) {
-        Corvane.SetTextRGB(w.r, w.g, w.b);
+        Corvane.SetTextColour(w.colour);
         Corvane.DrawText(x, 40, w.word);
-        x += 8 * static_cast<int>(std::string(w.word).size() + 1);  // 8 pixels a character
+        x += Corvane.MeasureText(w.word).width + Corvane.MeasureText(" ").width;
     }
 
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        Corvane.SetTextRGB(150, 170, 210);
+        Corvane.SetTextColour(Colour(150, 170, 210));
         Corvane.DrawText(8, 80 + 18 * static_cast<int>(i), lines[i].c_str());
     }
     // The caret blinks: on for half a second, off for half, at 60 frames a second.
     const std::string prompt = "> " + line + ((frame / 30) % 2 == 0 ? "_" : "");
-    Corvane.SetTextRGB(255, 255, 160);
+    Corvane.SetTextColour(Colour(255, 255, 160));
     Corvane.DrawText(8, 80 + 18 * static_cast<int>(lines.size()), prompt.c_str());
 
     std::string shown;
     for (char c : lastTaken) shown += c == '\b' ? "BS " : c == '\r' ? "RET " : std::string{c, ' '};
-    Corvane.SetTextRGB(170, 200, 255);
+    Corvane.SetTextColour(Colour(170, 200, 255));
     Corvane.DrawText(8, 470, ("last taken by GetKey, newest first: " + shown).c_str());
 
-    // Escape closes the window, which ends the program as its close box does.
-    const int result = Corvane.ViewUpdate();
-    if (quit) DestroyWindow(Corvane.GetWindow());
-    return result;
+    // Escape ends the game once this frame is shown, as the close box does.
+    if (quit) Corvane.EndGame();
+    return Corvane.ViewUpdate();
 }

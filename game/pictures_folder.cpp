@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/api/platform.h"
+#include "shell/debugger.h"
 
 namespace {
 
@@ -73,9 +74,19 @@ void RequirePicturesFolder() {
         lookedFor.push_back(PicturesIn(program));
     }
 
+    // The box names a folder a line; the log, which players and their helpers
+    // read once the box is gone, names them on one.
     std::string text =
         "The game's pictures were not found: there is no folder\n" + Described(lookedFor[0]);
-    for (std::size_t i = 1; i < lookedFor.size(); ++i) text += "\nnor\n" + Described(lookedFor[i]);
+    std::string line =
+        "RequirePicturesFolder: The game's pictures were not found: there is no "
+        "folder " +
+        Described(lookedFor[0]);
+    for (std::size_t i = 1; i < lookedFor.size(); ++i) {
+        text += "\nnor\n" + Described(lookedFor[i]);
+        line += " nor " + Described(lookedFor[i]);
+    }
+    Debug.Write((line + ".\n").c_str(), "");
     text += lookedFor.size() == 1
                 ? "\n\nStart the game from the folder that holds its Images folder."
                 : "\n\nKeep the Images folder beside the program, or start the game from the "

@@ -3,59 +3,63 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
+#include <iterator>
+#include <string>
 
 #include "image/draw_kernels.h"
 
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
+#define CORVANE_PROCESSOR_HAS(feature) (__builtin_cpu_supports(feature) != 0)
+#else
+#define CORVANE_PROCESSOR_HAS(feature) false
+#endif
+
 namespace {
 
-constexpr DrawImplementation kAll[] = {DrawImplementation::Reference, DrawImplementation::Sse2,
-                                       DrawImplementation::Avx2, DrawImplementation::Avx512,
-                                       DrawImplementation::Best};
+// A set of row loops the draw routines can run.
+struct DrawSet {
+    DrawImplementation which;
+    const char* name;            // the word CORVANE_DRAW uses
+    const DrawKernels* kernels;  // null when this build has none
+    bool (*processorRuns)();
+};
 
-bool ProcessorRuns(DrawImplementation which) {
-#if defined(__x86_64__) && defined(__GNUC__)
-    __builtin_cpu_init();
-    switch (which) {
-        case DrawImplementation::Sse2:
-            return __builtin_cpu_supports("sse2");
-        case DrawImplementation::Avx2:
-            return __builtin_cpu_supports("avx2");
-        case DrawImplementation::Avx512:
-            return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
-                   __builtin_cpu_supports("avx512vl");
-        default:
-            return true;
-    }
-#else
-    return which == DrawImplementation::Reference || which == DrawImplementation::Best;
-#endif
-}
+// Every set, widest first; the plain loops, which run everywhere, last.
+const DrawSet kSets[] = {
+    {DrawImplementation::Avx512, "avx512", CORVANE_AVX512_LOOPS,
+     [] {
+         return CORVANE_PROCESSOR_HAS("avx512f") && CORVANE_PROCESSOR_HAS("avx512bw") &&
+                CORVANE_PROCESSOR_HAS("avx512vl");
+     }},
+    {DrawImplementation::Avx2, "avx2", CORVANE_AVX2_LOOPS,
+     [] { return CORVANE_PROCESSOR_HAS("avx2"); }},
+    {DrawImplementation::Sse2, "sse2", CORVANE_SSE2_LOOPS,
+     [] { return CORVANE_PROCESSOR_HAS("sse2"); }},
+    {DrawImplementation::Reference, "reference", &kReferenceKernels, [] { return true; }},
+};
 
-// The loops of one named set, or null when this build has none.
-const DrawKernels* KernelsOf(DrawImplementation which) {
-    switch (which) {
-        case DrawImplementation::Reference:
-            return &kReferenceKernels;
-        case DrawImplementation::Sse2:
-            return Sse2Kernels();
-        case DrawImplementation::Avx2:
-            return Avx2Kernels();
-        case DrawImplementation::Avx512:
-            return Avx512Kernels();
-        case DrawImplementation::Best:
-            break;
+const DrawSet* SetOf(DrawImplementation which) {
+    for (const DrawSet& set : kSets) {
+        if (set.which == which) return &set;
     }
     return nullptr;
 }
 
-DrawImplementation Resolve(DrawImplementation which) {
-    if (which != DrawImplementation::Best) return which;
-    for (DrawImplementation wide :
-         {DrawImplementation::Avx512, DrawImplementation::Avx2, DrawImplementation::Sse2}) {
-        if (DrawImplementationAvailable(wide)) return wide;
+bool Runs(const DrawSet& set) {
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
+    // The choice is made while static objects are built, before the C
+    // library would have read the processor's features itself.
+    __builtin_cpu_init();
+#endif
+    return set.kernels != nullptr && set.processorRuns();
+}
+
+// The widest set that runs here (the plain loops at the least).
+const DrawSet& BestSet() {
+    for (const DrawSet& set : kSets) {
+        if (Runs(set)) return set;
     }
-    return DrawImplementation::Reference;
+    return kSets[std::size(kSets) - 1];
 }
 
 // Constant-initialised, so a draw made before start-up's choice runs the
@@ -63,16 +67,22 @@ DrawImplementation Resolve(DrawImplementation which) {
 const DrawKernels* activeKernels = &kReferenceKernels;
 DrawImplementation activeImplementation = DrawImplementation::Reference;
 
+// "reference, sse2, avx2, avx512, best": the names CORVANE_DRAW takes.
+std::string NameList() {
+    std::string list;
+    for (auto set = std::rbegin(kSets); set != std::rend(kSets); ++set)
+        list += std::string(set->name) + ", ";
+    return list + DrawImplementationName(DrawImplementation::Best);
+}
+
 // The start-up choice: CORVANE_DRAW when it names an available set, otherwise
 // the best one, with a line on standard error saying why the name was not used.
 bool ChooseAtStart() {
     DrawImplementation wanted = DrawImplementation::Best;
     if (const char* name = std::getenv("CORVANE_DRAW"); name != nullptr && *name != '\0') {
         if (!ParseDrawImplementation(name, wanted)) {
-            std::fprintf(stderr,
-                         "CORVANE_DRAW=%s: not one of reference, sse2, avx2, avx512, best; "
-                         "using best\n",
-                         name);
+            std::fprintf(stderr, "CORVANE_DRAW=%s: not one of %s; using best\n", name,
+                         NameList().c_str());
             wanted = DrawImplementation::Best;
         } else if (!DrawImplementationAvailable(wanted)) {
             std::fprintf(stderr, "CORVANE_DRAW=%s: this processor or build lacks it; using best\n",
@@ -87,15 +97,23 @@ const bool chosenAtStart = ChooseAtStart();
 
 }  // namespace
 
+std::vector<DrawImplementation> DrawImplementations() {
+    std::vector<DrawImplementation> all;
+    for (auto set = std::rbegin(kSets); set != std::rend(kSets); ++set) all.push_back(set->which);
+    return all;
+}
+
 bool DrawImplementationAvailable(DrawImplementation which) {
     if (which == DrawImplementation::Best) return true;
-    return KernelsOf(which) != nullptr && ProcessorRuns(which);
+    const DrawSet* set = SetOf(which);
+    return set != nullptr && Runs(*set);
 }
 
 bool SetDrawImplementation(DrawImplementation which) {
     if (!DrawImplementationAvailable(which)) return false;
-    activeImplementation = Resolve(which);
-    activeKernels = KernelsOf(activeImplementation);
+    const DrawSet& set = which == DrawImplementation::Best ? BestSet() : *SetOf(which);
+    activeImplementation = set.which;
+    activeKernels = set.kernels;
     return true;
 }
 
@@ -104,30 +122,22 @@ DrawImplementation ActiveDrawImplementation() {
 }
 
 const char* DrawImplementationName(DrawImplementation which) {
-    switch (which) {
-        case DrawImplementation::Reference:
-            return "reference";
-        case DrawImplementation::Sse2:
-            return "sse2";
-        case DrawImplementation::Avx2:
-            return "avx2";
-        case DrawImplementation::Avx512:
-            return "avx512";
-        case DrawImplementation::Best:
-            return "best";
-    }
-    return "unknown";
+    if (which == DrawImplementation::Best) return "best";
+    const DrawSet* set = SetOf(which);
+    return set != nullptr ? set->name : "unknown";
 }
 
 bool ParseDrawImplementation(const char* name, DrawImplementation& which) {
     if (name == nullptr) return false;
-    for (DrawImplementation candidate : kAll) {
+    for (DrawImplementation candidate : DrawImplementations()) {
         if (std::strcmp(name, DrawImplementationName(candidate)) == 0) {
             which = candidate;
             return true;
         }
     }
-    return false;
+    if (std::strcmp(name, DrawImplementationName(DrawImplementation::Best)) != 0) return false;
+    which = DrawImplementation::Best;
+    return true;
 }
 
 const DrawKernels& ActiveKernels() {

@@ -5,6 +5,8 @@
 // compare sets or to find which one differs.
 #pragma once
 
+#include <vector>
+
 enum class DrawImplementation {
     Reference,  // one pixel at a time, as the rules are written
     Sse2,       // 8 pixels at a time (every x86-64 processor)
@@ -13,6 +15,9 @@ enum class DrawImplementation {
     Best,       // the fastest of the above that this processor runs
 };
 
+// Every set this build knows (not Best), narrowest first: Reference, then the
+// vector sets from the narrowest to the widest, whether or not they run here.
+std::vector<DrawImplementation> DrawImplementations();
 // Whether this build and this processor can run it; Reference and Best always can.
 bool DrawImplementationAvailable(DrawImplementation which);
 // Makes the draw routines use `which` from now on. False, and nothing changes,

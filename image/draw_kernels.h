@@ -24,19 +24,19 @@ struct DrawKernels {
     void (*clearRows)(std::uint8_t* first, int rows, std::size_t rowBytes, std::size_t step);
 };
 
-// clearRows for the vector sets: rows that touch or overlap (step <= rowBytes)
-// cover one block, cleared by a single memset, which is already the C
-// library's widest store loop; rows with gaps between them go one by one.
-void ClearRowsJoined(std::uint8_t* first, int rows, std::size_t rowBytes, std::size_t step);
-
 // The plain loops: one pixel at a time, one memcpy per plain row.
 extern const DrawKernels kReferenceKernels;
 
-// The vector sets, or null when this build has none for the instruction set.
-// Whether the processor can run a set is the caller's question.
-const DrawKernels* Sse2Kernels();
-const DrawKernels* Avx2Kernels();
-const DrawKernels* Avx512Kernels();
+// Loops of the plain set that other sets use where no vector loop beats them.
+// Keyed rows pixel by pixel (which the compiler vectorises where its target
+// has vectors), a row or a tile's run copied by the C library's memcpy:
+void PixelKeyedRows(const DrawArea& area);
+void MemcpyRows(const DrawArea& area);
+void MemcpyTiledRows(const TileArea& area);
+// Rows that touch or overlap (step <= rowBytes) cover one block, cleared by a
+// single memset, which is already the C library's widest store loop; rows with
+// gaps between them go one by one.
+void ClearRowsJoined(std::uint8_t* first, int rows, std::size_t rowBytes, std::size_t step);
 
 // The set chosen for the draw routines: at start-up the best one the processor
 // runs (or the one CORVANE_DRAW names), later whatever SetDrawImplementation chose.
@@ -48,12 +48,30 @@ inline bool MasksFitLanes(const ChannelMasks& m) {
     return ((m.red | m.green | m.blue) & ~0xFFFF) == 0;
 }
 
-// Vector kernels are built for x86-64 with GCC or Clang. The 256- and 512-bit
-// ones are left out on Windows, whose 16-byte stack alignment GCC does not
-// raise for spilled wide registers.
-#if defined(__x86_64__) && defined(__GNUC__)
+// Vector kernels are built for x86 (32- and 64-bit) with GCC or Clang. The 256-
+// and 512-bit ones are left out on Windows, whose 16-byte stack alignment GCC
+// does not raise for spilled wide registers.
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
 #define CORVANE_SSE2_KERNELS 1
 #if !defined(_WIN32)
 #define CORVANE_WIDE_KERNELS 1
 #endif
+#endif
+
+// Each vector set's loops, in a file of its own, where this build has them:
+// the table of sets reads the *_LOOPS names, null where the build has none.
+#ifdef CORVANE_SSE2_KERNELS
+extern const DrawKernels kSse2Kernels;
+#define CORVANE_SSE2_LOOPS (&kSse2Kernels)
+#else
+#define CORVANE_SSE2_LOOPS nullptr
+#endif
+#ifdef CORVANE_WIDE_KERNELS
+extern const DrawKernels kAvx2Kernels;
+extern const DrawKernels kAvx512Kernels;
+#define CORVANE_AVX2_LOOPS (&kAvx2Kernels)
+#define CORVANE_AVX512_LOOPS (&kAvx512Kernels)
+#else
+#define CORVANE_AVX2_LOOPS nullptr
+#define CORVANE_AVX512_LOOPS nullptr
 #endif

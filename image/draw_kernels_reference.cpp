@@ -2,55 +2,68 @@
 #include <cstring>
 
 #include "image/draw_kernels.h"
+
+// The plain loops carry no target attribute.
+#define CORVANE_LANES
+#include "image/row_loops.h"
 #include "image/tile_rows.h"
 
 namespace {
 
-void PlainRows(const DrawArea& area) {
-    const std::size_t rowBytes = static_cast<std::size_t>(area.width) * 2;
-    std::uint16_t* dst = area.dst;
-    const std::uint16_t* src = area.src;
-    for (int row = 0; row < area.rows; ++row) {
-        std::memcpy(dst, src, rowBytes);
-        dst += area.dstPitch;
-        src += area.srcPitch;
+struct MemcpyRow {
+    void operator()(std::uint16_t* dst, const std::uint16_t* src, const std::uint8_t*,
+                    int width) const {
+        std::memcpy(dst, src, static_cast<std::size_t>(width) * 2);
     }
-}
+};
 
-void MaskedRows(const DrawArea& area) {
-    std::uint16_t* dst = area.dst;
-    const std::uint16_t* src = area.src;
-    for (int row = 0; row < area.rows; ++row) {
-        for (int i = 0; i < area.width; ++i) dst[i] = MaskedPixel(dst[i], src[i]);
-        dst += area.dstPitch;
-        src += area.srcPitch;
+struct MaskedPixelRow {
+    void operator()(std::uint16_t* dst, const std::uint16_t* src, const std::uint8_t*,
+                    int width) const {
+        MaskedPixels(dst, src, width);
     }
-}
+};
+
+struct AlphaPixelRow {
+    const ChannelMasks& masks;
+    void operator()(std::uint16_t* dst, const std::uint16_t* src, const std::uint8_t* keep,
+                    int width) const {
+        AlphaPixels(dst, src, keep, width, masks);
+    }
+};
+
+struct AdditivePixelRow {
+    const ChannelMasks& masks;
+    void operator()(std::uint16_t* dst, const std::uint16_t* src, const std::uint8_t*,
+                    int width) const {
+        AdditivePixels(dst, src, width, masks);
+    }
+};
 
 void AlphaRows(const DrawArea& area, const ChannelMasks& masks) {
-    std::uint16_t* dst = area.dst;
-    const std::uint16_t* src = area.src;
-    const std::uint8_t* alpha = area.alpha;
-    for (int row = 0; row < area.rows; ++row) {
-        for (int i = 0; i < area.width; ++i) dst[i] = AlphaPixel(dst[i], src[i], alpha[i], masks);
-        dst += area.dstPitch;
-        src += area.srcPitch;
-        alpha += area.srcPitch;
-    }
+    EachRow<false>(area, AlphaPixelRow{masks});
 }
 
 void AdditiveRows(const DrawArea& area, const ChannelMasks& masks) {
-    std::uint16_t* dst = area.dst;
-    const std::uint16_t* src = area.src;
-    for (int row = 0; row < area.rows; ++row) {
-        for (int i = 0; i < area.width; ++i) dst[i] = AdditivePixel(dst[i], src[i], masks);
-        dst += area.dstPitch;
-        src += area.srcPitch;
-    }
+    EachRow<false>(area, AdditivePixelRow{masks});
+}
+
+void ClearRowByRow(std::uint8_t* first, int rows, std::size_t rowBytes, std::size_t step) {
+    for (int row = 0; row < rows; ++row) std::memset(first + row * step, 0, rowBytes);
+}
+
+}  // namespace
+
+void PixelKeyedRows(const DrawArea& area) {
+    EachRow<false>(area, MaskedPixelRow{});
+}
+
+void MemcpyRows(const DrawArea& area) {
+    EachRow<false>(area, MemcpyRow{});
 }
 
 // What drawing the tiles one by one leaves in each row: a run from each tile.
-void TiledRows(const TileArea& area) {
+void MemcpyTiledRows(const TileArea& area) {
     std::uint16_t* dst = area.dst;
     int tileRow = area.firstRow;
     for (int row = 0; row < area.rows; ++row) {
@@ -61,12 +74,6 @@ void TiledRows(const TileArea& area) {
     }
 }
 
-void ClearRowByRow(std::uint8_t* first, int rows, std::size_t rowBytes, std::size_t step) {
-    for (int row = 0; row < rows; ++row) std::memset(first + row * step, 0, rowBytes);
-}
-
-}  // namespace
-
 void ClearRowsJoined(std::uint8_t* first, int rows, std::size_t rowBytes, std::size_t step) {
     if (rows <= 0) return;
     if (step > rowBytes) {
@@ -76,5 +83,5 @@ void ClearRowsJoined(std::uint8_t* first, int rows, std::size_t rowBytes, std::s
     std::memset(first, 0, (rows - 1) * step + rowBytes);
 }
 
-const DrawKernels kReferenceKernels = {PlainRows,    MaskedRows, AlphaRows,
-                                       AdditiveRows, TiledRows,  ClearRowByRow};
+const DrawKernels kReferenceKernels = {MemcpyRows,   PixelKeyedRows,  AlphaRows,
+                                       AdditiveRows, MemcpyTiledRows, ClearRowByRow};

@@ -1,102 +1,40 @@
-// Row loops eight pixels at a time with SSE2, which every x86-64 processor has.
+// Row loops eight pixels at a time with SSE2, which every x86-64 processor has
+// and the 32-bit Windows build runs where the processor has it.
 #include "image/draw_kernels.h"
 
 #ifdef CORVANE_SSE2_KERNELS
 
-#include <cstring>
-
 #define CORVANE_LANES __attribute__((target("sse2")))
 #include "image/lanes_sse2.h"
+#include "image/row_loops.h"
 #include "image/tile_rows.h"
 
 namespace {
 
-// A row of at least eight pixels ends with a copy that overlaps the one before
-// it; copying a word twice changes nothing.
-CORVANE_LANES void CopyRow(std::uint16_t* dst, const std::uint16_t* src, int width) {
-    if (width < 8) {
-        std::memcpy(dst, src, static_cast<std::size_t>(width) * 2);
-        return;
-    }
-    int i = 0;
-    for (; i + 16 <= width; i += 16) {
-        Copy8(dst + i, src + i);
-        Copy8(dst + i + 8, src + i + 8);
-    }
-    if (i + 8 <= width) {
-        Copy8(dst + i, src + i);
-        i += 8;
-    }
-    if (i < width) Copy8(dst + width - 8, src + width - 8);
-}
+// Where everything is built for SSE2 (x86-64) the compiler turns the plain
+// keyed loop into an SSE2 loop of its own, which measured a few per cent
+// faster than KeyedRows; the 32-bit build has no vectors but these.
+#ifdef __SSE2__
+constexpr auto kKeyedRows = PixelKeyedRows;
+#else
+constexpr auto kKeyedRows = KeyedRows<Sse2Lanes>;
+#endif
 
-CORVANE_LANES void PlainRows(const DrawArea& area) {
-    std::uint16_t* dst = area.dst;
-    const std::uint16_t* src = area.src;
-    for (int row = 0; row < area.rows; ++row) {
-        CopyRow(dst, src, area.width);
-        dst += area.dstPitch;
-        src += area.srcPitch;
-    }
-}
-
-CORVANE_LANES void MaskedRows(const DrawArea& area) {
-    std::uint16_t* dst = area.dst;
-    const std::uint16_t* src = area.src;
-    const int width = area.width;
-    for (int row = 0; row < area.rows; ++row) {
-        int i = 0;
-        for (; i + 8 <= width; i += 8) Masked8(dst + i, src + i);
-        for (; i < width; ++i) dst[i] = MaskedPixel(dst[i], src[i]);
-        dst += area.dstPitch;
-        src += area.srcPitch;
-    }
-}
-
-CORVANE_LANES void AlphaRows(const DrawArea& area, const ChannelMasks& masks) {
-    const Masks8 m = Broadcast8(masks);
-    std::uint16_t* dst = area.dst;
-    const std::uint16_t* src = area.src;
-    const std::uint8_t* alpha = area.alpha;
-    const int width = area.width;
-    for (int row = 0; row < area.rows; ++row) {
-        int i = 0;
-        for (; i + 8 <= width; i += 8) Alpha8(dst + i, src + i, alpha + i, m);
-        for (; i < width; ++i) dst[i] = AlphaPixel(dst[i], src[i], alpha[i], masks);
-        dst += area.dstPitch;
-        src += area.srcPitch;
-        alpha += area.srcPitch;
-    }
-}
-
-CORVANE_LANES void AdditiveRows(const DrawArea& area, const ChannelMasks& masks) {
-    const Masks8 m = Broadcast8(masks);
-    std::uint16_t* dst = area.dst;
-    const std::uint16_t* src = area.src;
-    const int width = area.width;
-    for (int row = 0; row < area.rows; ++row) {
-        int i = 0;
-        for (; i + 8 <= width; i += 8) Additive8(dst + i, src + i, m);
-        for (; i < width; ++i) dst[i] = AdditivePixel(dst[i], src[i], masks);
-        dst += area.dstPitch;
-        src += area.srcPitch;
-    }
-}
-
-const DrawKernels kSse2Kernels = {
-    PlainRows,      MaskedRows, AlphaRows, AdditiveRows, TiledRowsWith<8, Copy8, CopyRow>,
-    ClearRowsJoined};
+// On 64-bit Linux the C library's memcpy copies a short row as fast as SSE2
+// registers do; Windows' C library (under Wine, a sprite's rows in 1.4 times
+// the time) and 32-bit builds' (2.7 times) take longer.
+#if defined(__x86_64__) && !defined(_WIN32)
+constexpr auto kPlainRows = MemcpyRows;
+constexpr auto kTiledRows = MemcpyTiledRows;
+#else
+constexpr auto kPlainRows = PlainRows<Sse2Lanes>;
+constexpr auto kTiledRows = TiledRows<Sse2Lanes>;
+#endif
 
 }  // namespace
 
-const DrawKernels* Sse2Kernels() {
-    return &kSse2Kernels;
-}
-
-#else
-
-const DrawKernels* Sse2Kernels() {
-    return nullptr;
-}
+const DrawKernels kSse2Kernels = {kPlainRows,           kKeyedRows,
+                                  AlphaRows<Sse2Lanes>, AdditiveRows<Sse2Lanes>,
+                                  kTiledRows,           ClearRowsJoined};
 
 #endif

@@ -1,5 +1,6 @@
 #include "image/image.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -211,6 +212,23 @@ void Image::SetPixel(int x, int y, int r, int g, int b) {
     std::uint16_t* words = Words();
     if (x < 0 || y < 0 || x >= width || y >= height || words == nullptr) return;
     words[std::int64_t{y} * width + x] = DisplayWord(r, g, b);
+}
+
+std::uint16_t Image::PaintWord(Colour colour) const {
+    const std::uint16_t word = colour.Word();
+    return purpose == DRAW_MASKED && word == 0 ? std::uint16_t{1} : word;
+}
+
+void Image::Fill(Colour colour) {
+    std::uint16_t* out = Words();
+    if (out == nullptr) return;
+    std::fill(out, out + PixelCount(), PaintWord(colour));
+}
+
+void Image::SetPixel(int x, int y, Colour colour) {
+    std::uint16_t* words = Words();
+    if (x < 0 || y < 0 || x >= width || y >= height || words == nullptr) return;
+    words[std::int64_t{y} * width + x] = PaintWord(colour);
 }
 
 void Image::GetPixel(int x, int y, int& r, int& g, int& b) const {

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "display/colour.h"
+
 // Purposes: how an image will be drawn.
 constexpr std::int8_t DRAW_PLAIN = 1;
 constexpr std::int8_t DRAW_MASKED = 2;
@@ -55,6 +57,13 @@ public:
     void Fill(int r, int g, int b);
     void SetPixel(int x, int y, int r, int g, int b);
     void GetPixel(int x, int y, int& r, int& g, int& b) const;
+    /// Every pixel in one colour. In a DRAW_MASKED picture black is painted as
+    /// visible black (the word 1, as a loaded picture keeps opaque black): only
+    /// what Create leaves, and the channel-value calls' black, is transparent.
+    void Fill(Colour colour);
+    /// One pixel in a colour, black visible as with Fill; positions outside the picture are
+    /// ignored.
+    void SetPixel(int x, int y, Colour colour);
 
     // True colour to display format; the depth flags change in any case.
     Image& ConvertDepth(std::uint8_t target);
@@ -117,6 +126,8 @@ private:
     void ReplaceAlpha(std::int64_t bytes) { Replace(alphaPlane, alpha, bytes); }
     void FreeAlpha() { ReplaceAlpha(0); }
     std::int64_t PixelCount() const;
+    // The word a colour is painted with: never the colour key in a masked picture.
+    std::uint16_t PaintWord(Colour colour) const;
     // True if `plane` (viewed by `view`) holds perPixel bytes for every pixel.
     bool Covers(const Plane& plane, const std::uint8_t* view, int perPixel) const;
 

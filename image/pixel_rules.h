@@ -50,3 +50,29 @@ inline std::uint16_t AdditivePixel(std::uint16_t dst, std::uint16_t src, const C
     out |= sum > m.red ? m.red : sum;
     return static_cast<std::uint16_t>(out);
 }
+
+// Whether each mask is one run of bits (or none) and no two masks share a bit,
+// as in every display format: the vector sums then take a shorter way.
+inline bool MasksAreFields(const ChannelMasks& m) {
+    const auto run = [](std::int32_t mask) {
+        const auto bits = static_cast<std::uint32_t>(mask);
+        return ((bits + (bits & (0u - bits))) & bits) == 0;
+    };
+    return run(m.red) && run(m.green) && run(m.blue) && (m.red & m.green) == 0 &&
+           (m.red & m.blue) == 0 && (m.green & m.blue) == 0;
+}
+
+// Rows of `count` pixels by the rules above.
+inline void MaskedPixels(std::uint16_t* dst, const std::uint16_t* src, int count) {
+    for (int i = 0; i < count; ++i) dst[i] = MaskedPixel(dst[i], src[i]);
+}
+
+inline void AlphaPixels(std::uint16_t* dst, const std::uint16_t* src, const std::uint8_t* keep,
+                        int count, const ChannelMasks& m) {
+    for (int i = 0; i < count; ++i) dst[i] = AlphaPixel(dst[i], src[i], keep[i], m);
+}
+
+inline void AdditivePixels(std::uint16_t* dst, const std::uint16_t* src, int count,
+                           const ChannelMasks& m) {
+    for (int i = 0; i < count; ++i) dst[i] = AdditivePixel(dst[i], src[i], m);
+}

@@ -1,5 +1,5 @@
 // Rows of a tiled rectangle: the plain loop's step, and the vector loop that
-// kernel files instantiate with their register width.
+// kernel files instantiate with their lanes.
 #pragma once
 
 #include <algorithm>
@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "image/draw_area.h"
+#ifdef CORVANE_LANES
+#include "image/row_loops.h"
+#endif
 
 namespace {
 
@@ -25,15 +28,15 @@ inline void RepeatRow(std::uint16_t* dst, const std::uint16_t* row, int tileWidt
 
 #ifdef CORVANE_LANES
 
-// Lanes words per register; Copy moves one register, CopyRun any number of
-// words. A tile at least four registers wide is copied straight from its rows,
-// a run per tile. A narrower one would break most registers at its seam, so
-// each tile row that shows is first laid out once, rotated to the rectangle's
-// first column and repeated to a whole number of tiles plus one register; a
-// screen row is then whole registers read from that pattern.
-template <int Lanes, void (*Copy)(std::uint16_t*, const std::uint16_t*),
-          void (*CopyRun)(std::uint16_t*, const std::uint16_t*, int)>
-CORVANE_LANES void TiledRowsWith(const TileArea& a) {
+// L is a set of lanes (lanes_sse2.h); CopyRow<L> (row_loops.h) copies any
+// number of words. A tile at least four registers wide is copied straight from
+// its rows, a run per tile. A narrower one would break most registers at its
+// seam, so each tile row that shows is first laid out once, rotated to the
+// rectangle's first column and repeated to a whole number of tiles plus one
+// register; a screen row is then whole registers read from that pattern.
+template <class L>
+CORVANE_LANES void TiledRows(const TileArea& a) {
+    constexpr int Lanes = L::kPixels;
     const int tw = a.tileWidth;
     std::uint16_t* dst = a.dst;
     if (tw >= 4 * Lanes || a.width < Lanes) {
@@ -43,7 +46,7 @@ CORVANE_LANES void TiledRowsWith(const TileArea& a) {
             int column = a.firstColumn;
             for (int i = 0; i < a.width;) {
                 const int run = std::min(tw - column, a.width - i);
-                CopyRun(dst + i, src + column, run);
+                CopyRow<L>(dst + i, src + column, run);
                 i += run;
                 column = 0;
             }
@@ -68,15 +71,15 @@ CORVANE_LANES void TiledRowsWith(const TileArea& a) {
         const std::uint16_t* pattern = &patterns[static_cast<std::size_t>(k) * length];
         // One register at the row's start, then registers on register-sized
         // boundaries, so that no store straddles two cache lines.
-        Copy(dst, pattern);
+        L::Copy(dst, pattern);
         int i = static_cast<int>((0 - reinterpret_cast<std::uintptr_t>(dst)) % (Lanes * 2) / 2);
         int j = i;
         for (; i + Lanes <= a.width; i += Lanes) {
-            Copy(dst + i, pattern + j);
+            L::Copy(dst + i, pattern + j);
             j += Lanes;
             if (j >= period) j -= period;
         }
-        if (i < a.width) Copy(dst + a.width - Lanes, pattern + last);
+        if (i < a.width) L::Copy(dst + a.width - Lanes, pattern + last);
         dst += a.dstPitch;
         if (++k == used) k = 0;
     }

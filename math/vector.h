@@ -10,7 +10,7 @@ class VectorF {
 public:
     // (0, 0, 0).
     VectorF() = default;
-    VectorF(double x, double y, double z) : x(x), y(y), z(z) {}
+    VectorF(double newX, double newY, double newZ) : x(newX), y(newY), z(newZ) {}
 
     // Replaces the three components.
     VectorF& Set(double x, double y, double z);

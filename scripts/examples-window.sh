@@ -26,8 +26,10 @@ declare -A input=(
         mousemove --window WINDOW 200 400; click 3"
     [camera_wireframe]="keydown Left; sleep 0.5; keyup Left; keydown Up; sleep 0.3; keyup Up"
     [frame_screenshot]="sleep 0.5; key s; sleep 0.5"
+    [snake]="key Up; sleep 0.8; key Left; sleep 0.3"
 )
-examples=(sprites_blending text_typing input_mouse sound_panning camera_wireframe frame_screenshot)
+examples=(sprites_blending text_typing input_mouse sound_panning camera_wireframe frame_screenshot
+    snake)
 
 xvfb_pid=""
 cleanup() { [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true; }

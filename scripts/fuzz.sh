@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the `fuzz` preset and runs each fuzz target of the loaders for SECONDS
-# (default 60), one target after another on one core, starting from the test
-# fixtures and the target's seeds, with the format's dictionary. New inputs
-# collect in build/fuzz/corpus/TARGET, so a later run goes on from there.
+# Builds the `fuzz` preset and runs each fuzz target (the engine's loaders, the
+# asset tool's picture readers) for SECONDS (default 60), one target after
+# another on one core, starting from the test fixtures and the target's seeds,
+# with the format's dictionary. New inputs collect in build/fuzz/corpus/TARGET,
+# so a later run goes on from there.
 #   scripts/fuzz.sh [SECONDS] [TARGET...]
 # A crash, leak, hang (30 s for one input), sanitizer report or failed property
 # stops that target: the input is saved in build/fuzz/artifacts/TARGET/, named
@@ -16,18 +17,20 @@ install_for build fuzz
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-((${#targets[@]})) || targets=(fuzz_tiff_load fuzz_wav_load fuzz_unpack)
+((${#targets[@]})) || targets=(fuzz_tiff_load fuzz_wav_load fuzz_unpack fuzz_picture_read)
 
 # Seed folders and dictionary of each target.
 declare -A seeds=(
     [fuzz_tiff_load]="tests/tiff/fixtures tests/tiff/hostile"
     [fuzz_wav_load]="tests/sound/fixtures"
     [fuzz_unpack]="tests/fuzz/seeds/unpack"
+    [fuzz_picture_read]="tests/tiff/fixtures tests/fuzz/seeds/picture tests/fuzz/regressions/picture_read"
 )
 declare -A dictionaries=(
     [fuzz_tiff_load]="tests/fuzz/tiff.dict"
     [fuzz_wav_load]="tests/fuzz/wav.dict"
     [fuzz_unpack]="tests/fuzz/packbits.dict"
+    [fuzz_picture_read]="tests/fuzz/picture.dict"
 )
 
 cmake --preset fuzz -G Ninja >/dev/null

@@ -14,8 +14,9 @@ declare -A PACKAGES=(
     # What the checks that play in a real window use: a private X server, input,
     # screenshots, and a window manager for the switch to full screen.
     [display]="xvfb xdotool x11-apps x11-utils imagemagick openbox"
-    # The loaders' fuzz targets: clang with libFuzzer and the sanitizers.
-    [fuzz]="clang-14 libclang-rt-14-dev llvm-14"
+    # The fuzz targets: clang with libFuzzer and the sanitizers, and libtiff,
+    # through which the asset tool's readers go.
+    [fuzz]="clang-14 libclang-rt-14-dev llvm-14 libtiff-dev"
     # The cross compilers of the 32- and 64-bit Windows builds.
     [windows]="mingw-w64 mingw-w64-common g++-mingw-w64-i686 g++-mingw-w64-x86-64"
     # Wine, to run the Windows builds, with Mesa for its OpenGL renderer.

@@ -1,19 +1,33 @@
 #include "shell/debugger.h"
 
-Debugger Debug;
-
 Debugger::Debugger() {
-    stream = nullptr;
-    Open("debug.txt");
-    if (stream != nullptr) std::fprintf(stream, "* Debugging Output *\n");
+    Start();
 }
+
+Debugger::Debugger(Closed) : placeKept(true) {}
 
 Debugger::~Debugger() {
     Close();
     stream = nullptr;
 }
 
+void Debugger::Start() {
+    placeKept = false;
+    Open("debug.txt");
+    if (stream != nullptr) std::fprintf(stream, "* Debugging Output *\n");
+}
+
+void Debugger::KeepAt(const char* path) {
+    placeKept = false;
+    if (path != nullptr)
+        Open(path);
+    else
+        Close();
+    placeKept = true;
+}
+
 void Debugger::Open(const char* path) {
+    if (placeKept) return;
     Close();
     // Text mode: each newline becomes the platform's line end.
     stream = std::fopen(path, "w+t");

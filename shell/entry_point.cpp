@@ -21,8 +21,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
             }
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
-        } else {
+        } else if (!Corvane.EndIfRequested()) {
             run();
+            Corvane.FrameDone();
         }
     }
 }

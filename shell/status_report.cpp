@@ -127,8 +127,10 @@ void WinDX::ReportError() {
     const StatusReport report = ReportFor(status);
     std::snprintf(title, sizeof title, "%s", report.title);
     std::snprintf(text, sizeof text, "%s", report.text);
-    std::snprintf(message, sizeof message, "Unable to start Corvane.\n\n%s\n\n%s", title, text);
-    MessageBoxA(nullptr, message, "Corvane", MB_OK);
+    // The game's own name; the engine's game is "Corvane".
+    std::snprintf(message, sizeof message, "Unable to start %s.\n\n%s\n\n%s", gameName.c_str(),
+                  title, text);
+    MessageBoxA(nullptr, message, gameName.c_str(), MB_OK);
 
     char line[120];
     std::snprintf(line, sizeof line, "Corvane %s\n", title);

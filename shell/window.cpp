@@ -113,6 +113,12 @@ bool WinDX::CreateMainWindow() {
         return false;
     }
     status = INITWINREAL_OK;
+    // A window of a game that named itself (or chose a title) shows that name;
+    // otherwise it keeps the empty title it was made with.
+    if (titleChosen)
+        SetWindowTextA(window, windowTitle.c_str());
+    else if (nameChosen)
+        SetWindowTextA(window, gameName.c_str());
     return true;
 }
 

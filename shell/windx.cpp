@@ -1,5 +1,8 @@
 #include "shell/windx.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "shell/debugger.h"
 
 WinDX Corvane;
@@ -68,4 +71,41 @@ int WinDX::DrawAlpha(int x, int y, Image* image) {
 
 int WinDX::DrawAdditive(int x, int y, Image* image) {
     return drawTable.DrawAdditive ? drawTable.DrawAdditive(x, y, image) : 0;
+}
+
+bool WinDX::UseSound(bool on) {
+    // The device is started (or not) during Initialize; afterwards it stays as it is.
+    if (status != NO_INIT) return false;
+    soundWanted = on;
+    return true;
+}
+
+void WinDX::SetName(const char* name) {
+    nameChosen = name != nullptr && name[0] != '\0';
+    gameName = nameChosen ? name : "Corvane";
+    if (!titleChosen && window != nullptr) SetWindowTextA(window, nameChosen ? name : "");
+}
+
+void WinDX::SetTitle(const char* title) {
+    windowTitle = title != nullptr ? title : "";
+    titleChosen = true;
+    if (window != nullptr) SetWindowTextA(window, windowTitle.c_str());
+}
+
+void WinDX::EndGame() {
+    endRequested = true;
+}
+
+void WinDX::FrameDone() {
+    std::fill(std::begin(keyPressed), std::end(keyPressed), std::uint8_t{0});
+    std::fill(std::begin(keyReleased), std::end(keyReleased), std::uint8_t{0});
+    ++frameCount;
+}
+
+bool WinDX::EndIfRequested() {
+    if (!endRequested) return false;
+    endRequested = false;
+    // Destroying the window posts the quit message, as its close box does.
+    if (window == nullptr || !DestroyWindow(window)) PostQuitMessage(0);
+    return true;
 }

@@ -100,6 +100,11 @@ int WinDX::AddSound(SoundX* sound) {
     desc.lpwfxFormat = &format;
 
     soundBuffers[soundCount] = nullptr;
+    // A game without sound has no device: its sounds get no buffer and play nothing.
+    if (!soundWanted) {
+        ++soundCount;
+        return soundCount - 1;
+    }
     IDirectSoundBuffer* created = nullptr;
     const HRESULT result = directSound != nullptr
                                ? directSound->CreateSoundBuffer(&desc, &created, nullptr)

@@ -7,7 +7,6 @@ namespace {
 constexpr int SCREEN_WIDTH = 800;
 constexpr int SCREEN_HEIGHT = 500;
 constexpr int STEP = 2;  // pixels per frame while an arrow key is held
-constexpr char KEY_ESCAPE = 27;
 
 Image alien;       // 64 x 96 pixels, drawn with its transparent parts left out
 int alienX = 368;  // top-left corner of the picture on the screen, in pixels
@@ -18,6 +17,8 @@ int alienY = 202;
 // If the window or the display cannot be set up, the engine reports it to the
 // player and ends the program once this returns.
 void initialize() {
+    Corvane.SetName("My game");  // the window's title, and the name in error boxes
+    Corvane.UseSound(false);     // plays no sound, so it needs no sound device
     Corvane.Initialize(false, SCREEN_WIDTH, SCREEN_HEIGHT);  // windowed, 800 x 500
     TiffFile tiff;
     // Pictures are read from Images/ in the folder the game runs in. Paths are
@@ -40,10 +41,7 @@ int run() {
         Corvane.UnlockSurface();
     }
 
-    // Typed characters wait in a buffer; Escape closes the window, which ends
-    // the program the normal way, as its close box does.
-    const bool quit = Corvane.GetKey() == KEY_ESCAPE;
-    const int shown = Corvane.ViewUpdate();
-    if (quit) DestroyWindow(Corvane.GetWindow());
-    return shown;
+    // Escape ends the game once this frame is shown, as the close box does.
+    if (Corvane.IsKeyPressed(VK_ESCAPE)) Corvane.EndGame();
+    return Corvane.ViewUpdate();
 }

@@ -62,6 +62,13 @@ struct POINT {
 };
 using LPPOINT = POINT*;
 
+// A width and height, as GetTextExtentPoint32A answers them.
+struct SIZE {
+    LONG cx;
+    LONG cy;
+};
+using LPSIZE = SIZE*;
+
 struct RECT {
     LONG left;
     LONG top;
@@ -321,6 +328,7 @@ HGDIOBJ WINAPI GetStockObject(int object);
 int WINAPI SetBkMode(HDC dc, int mode);
 COLORREF WINAPI SetTextColor(HDC dc, COLORREF color);
 BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int length);
+BOOL WINAPI GetTextExtentPoint32A(HDC dc, LPCSTR text, int length, LPSIZE size);
 
 // kernel32: the working folder and what a path names. Names are taken as the
 // system spells them. A symbolic link has FILE_ATTRIBUTE_REPARSE_POINT, and

@@ -54,6 +54,8 @@ public:
     // Shows a window on the screen; false when it cannot (it stays hidden).
     virtual bool PutOnScreen(Window&) { return true; }
     virtual void TakeOffScreen(Window&) {}
+    // A window's title changed (SetWindowTextA): where the backend shows it.
+    virtual void Retitled(Window&) {}
     // A window was shown (it heard WM_SHOWWINDOW): activation and focus, where
     // the backend hands them out at once.
     virtual void Shown(Window&) {}
@@ -63,8 +65,6 @@ public:
     // A window being destroyed heard WM_KILLFOCUS, then WM_DESTROY.
     virtual void FocusLeft(Window&) {}
     virtual void Destroyed(Window&) {}
-    // The window's title changed (SetWindowTextA): the desktop shows the new one.
-    virtual void Retitled(Window&) {}
     // A message reached a window procedure.
     virtual void Delivered(HWND, UINT) {}
 

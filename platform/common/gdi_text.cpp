@@ -1,5 +1,8 @@
 // GDI text output for the backends without GDI: device contexts lent out by
 // surfaces draw the embedded bitmap font into the surface's 16-bit pixels.
+#include <algorithm>
+#include <cstdint>
+
 #include "platform/common/bitmap_font.h"
 #include "platform/common/device_context.h"
 
@@ -46,5 +49,15 @@ BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
     const std::uint16_t paper = ToPixel(*dc, kDefaultBackground);
     bitmapfont::DrawString(canvas, x, y, text, length, ink,
                            dc->backgroundMode == OPAQUE ? &paper : nullptr);
+    return TRUE;
+}
+
+BOOL WINAPI GetTextExtentPoint32A(HDC dc, LPCSTR text, int length, LPSIZE size) {
+    // Every context draws the same font, the screen's too: one cell per byte.
+    if (dc == nullptr || size == nullptr || length < 0) return FALSE;
+    if (length > 0 && text == nullptr) return FALSE;
+    const std::int64_t width = std::int64_t{length} * bitmapfont::kGlyphWidth;
+    size->cx = static_cast<LONG>(std::min<std::int64_t>(width, INT32_MAX));
+    size->cy = bitmapfont::kGlyphHeight;
     return TRUE;
 }

@@ -56,7 +56,10 @@ struct Frame {
     std::uint32_t blueMask = 0;
     std::vector<std::uint16_t> pixels;
 
-    std::uint16_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+    std::uint16_t At(int x, int y) const {
+        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                      static_cast<std::size_t>(x)];
+    }
 };
 // Presentations so far: every Flip of a flipping chain, and every BltFast onto a
 // primary surface (the window's client area is what is kept then).

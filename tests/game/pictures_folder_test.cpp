@@ -63,6 +63,12 @@ TEST_F(GameFrameTest, WithoutPicturesOneBoxNamesEveryFolderLookedFor) {
         "that holds it\\.\n";
     EXPECT_EXIT(replay::Run(StartIn("elsewhere", program / "corvane")),
                 ::testing::ExitedWithCode(255), message);
+    // The log of the folder the game stayed in says the same, on one line.
+    EXPECT_EQ(ReadFileText("elsewhere/debug.txt"),
+              "* Debugging Output *\nRequirePicturesFolder: The game's pictures were not found: "
+              "there is no folder " +
+                  (working / "Images").string() + " (a link to ../gone) nor " +
+                  (program / "Images").string() + ".\n  ");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // replays that one case, CORVANE_DRAW_CASES=<n> runs a longer series.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <iostream>
@@ -22,12 +23,12 @@
 
 namespace {
 
-// The vector implementations this processor runs.
+// The vector implementations this processor runs, narrowest first.
 std::vector<DrawImplementation> FastImplementations() {
     std::vector<DrawImplementation> out;
-    for (DrawImplementation which :
-         {DrawImplementation::Sse2, DrawImplementation::Avx2, DrawImplementation::Avx512}) {
-        if (DrawImplementationAvailable(which)) out.push_back(which);
+    for (DrawImplementation which : DrawImplementations()) {
+        if (which != DrawImplementation::Reference && DrawImplementationAvailable(which))
+            out.push_back(which);
     }
     return out;
 }
@@ -110,17 +111,31 @@ struct Format {
     std::string name;
 };
 
-// 5:6:5 and 5:5:5 mostly; sometimes arbitrary 16-bit masks, which the vector
-// rules must follow as exactly as the reference, and masks reaching past bit
-// 15, which must keep the reference's words too.
+// 5:6:5 and 5:5:5 mostly; sometimes other fields (runs of bits apart from each
+// other, which the vector sums treat their own way), arbitrary 16-bit masks,
+// which the vector rules must follow as exactly as the reference, and masks
+// reaching past bit 15, which must keep the reference's words too.
 Format RandomFormat(std::mt19937& random) {
     const unsigned pick = random() % 20;
     if (pick < 9) return {0xF800, 0x07E0, 0x001F, "5:6:5"};
-    if (pick < 18) return {0x7C00, 0x03E0, 0x001F, "5:5:5"};
-    const std::uint32_t limit = pick == 18 ? 0xFFFF : 0x3FFFF;
-    Format f{static_cast<std::uint32_t>(random() & limit),
+    if (pick < 17) return {0x7C00, 0x03E0, 0x001F, "5:5:5"};
+    Format f{0, 0, 0, ""};
+    if (pick == 17) {
+        // Three runs in turn from a random bit on, each 0 to 6 bits long.
+        std::uint32_t* fields[] = {&f.blue, &f.green, &f.red};
+        int bit = static_cast<int>(random() % 3);
+        for (std::uint32_t* field : fields) {
+            const int length = std::min(static_cast<int>(random() % 7), 16 - bit);
+            *field = ((1u << length) - 1) << bit;
+            bit += length + static_cast<int>(random() % 2);
+            bit = std::min(bit, 16);
+        }
+    } else {
+        const std::uint32_t limit = pick == 18 ? 0xFFFF : 0x3FFFF;
+        f = {static_cast<std::uint32_t>(random() & limit),
              static_cast<std::uint32_t>(random() & limit),
              static_cast<std::uint32_t>(random() & limit), ""};
+    }
     std::ostringstream name;
     name << std::hex << "masks " << f.red << "/" << f.green << "/" << f.blue;
     f.name = name.str();
@@ -169,6 +184,74 @@ void FillImage(Image& image, int width, int height, std::int8_t purpose, std::mt
     }
 }
 
+// A picture as a file delivers it and Prepare makes it ready: in each row a
+// run of covered pixels between transparent margins (some rows wholly
+// transparent), opaque and translucent inside.
+void PrepareSprite(Image& image, int width, int height, std::int8_t purpose, std::mt19937& random) {
+    image.Size(width, height, IMAGE_16BIT | IMAGE_ALPHA);
+    auto* words = reinterpret_cast<std::uint16_t*>(image.pixels);
+    for (int y = 0; y < height; ++y) {
+        const int first = width > 0 ? static_cast<int>(random() % (width + 1)) : 0;
+        const int end = first + static_cast<int>(random() % (width - first + 1));
+        for (int x = 0; x < width; ++x) {
+            const int i = y * width + x;
+            words[i] = EdgeWord(random, 5, 5);
+            const bool covered = x >= first && x < end;
+            image.alpha[i] = !covered ? 0 : random() % 3 == 0 ? 255 : EdgeKeep(random);
+        }
+    }
+    image.Prepare(purpose);
+}
+
+// Writes straight into the planes after preparing, as the planes' owner may:
+// random words and alpha bytes anywhere, the transparent margins included.
+void WriteIntoPlanes(Image& image, std::mt19937& random) {
+    const int count = image.width * image.height;
+    if (count <= 0) return;
+    auto* words = reinterpret_cast<std::uint16_t*>(image.pixels);
+    for (int n = 1 + static_cast<int>(random() % 4); n > 0; --n) {
+        const int i = static_cast<int>(random() % count);
+        if (words != nullptr) words[i] = EdgeWord(random, 30, 5);
+        if (image.AlphaPlane() != nullptr) image.alpha[i] = EdgeKeep(random);
+    }
+}
+
+// How a scene's picture is made.
+enum class Picture {
+    Filled,         // random planes given a purpose, never prepared
+    Prepared,       // prepared from a file's picture
+    WrittenAfter,   // prepared, then written into directly
+    SetPixelAfter,  // prepared, then changed through SetPixel
+};
+
+const char* PictureName(Picture picture) {
+    switch (picture) {
+        case Picture::Filled:
+            return "filled";
+        case Picture::Prepared:
+            return "prepared";
+        case Picture::WrittenAfter:
+            return "prepared, then written into";
+        case Picture::SetPixelAfter:
+            return "prepared, then SetPixel";
+    }
+    return "";
+}
+
+void MakePicture(Image& image, Picture picture, int width, int height, std::int8_t purpose,
+                 std::mt19937& random) {
+    if (picture == Picture::Filled) {
+        FillImage(image, width, height, purpose, random);
+        return;
+    }
+    PrepareSprite(image, width, height, purpose, random);
+    if (picture == Picture::WrittenAfter) WriteIntoPlanes(image, random);
+    if (picture == Picture::SetPixelAfter && width > 0 && height > 0) {
+        image.SetPixel(static_cast<int>(random() % width), static_cast<int>(random() % height),
+                       static_cast<int>(random() % 32), 0, static_cast<int>(random() % 32));
+    }
+}
+
 // One random scene drawn by the reference and by `fast`; the failure text, or
 // an empty string when both leave the same words.
 std::string CompareCase(std::uint64_t seed, DrawImplementation fast) {
@@ -194,16 +277,17 @@ std::string CompareCase(std::uint64_t seed, DrawImplementation fast) {
     Image image;
     const int width = RandomWidth(random);
     const int height = static_cast<int>(random() % 12);
-    FillImage(image, width, height, routine.purpose, random);
+    const auto picture = static_cast<Picture>(random() % 4);
+    MakePicture(image, picture, width, height, routine.purpose, random);
     // From wholly left of / above the clip rectangle to wholly right / below it.
     const int x = left - width - 2 + static_cast<int>(random() % (right - left + width + 5));
     const int y = top - height - 2 + static_cast<int>(random() % (bottom - top + height + 5));
 
     std::ostringstream scene;
     scene << "seed " << seed << ": " << DrawImplementationName(fast) << " " << routine.name << " "
-          << width << "x" << height << " at " << x << "," << y << " on " << frameWidth << "x"
-          << frameHeight << ", clip " << left << "," << top << "-" << right << "," << bottom << ", "
-          << format.name;
+          << PictureName(picture) << " " << width << "x" << height << " at " << x << "," << y
+          << " on " << frameWidth << "x" << frameHeight << ", clip " << left << "," << top << "-"
+          << right << "," << bottom << ", " << format.name;
 
     Surface expected = before;
     Surface actual = before;
@@ -273,10 +357,15 @@ TEST_F(DrawCompareTest, BestIsTheWidestSetTheProcessorRuns) {
 }
 
 TEST_F(DrawCompareTest, NamesAreTheEnvironmentVariablesWords) {
-    for (DrawImplementation which :
-         {DrawImplementation::Reference, DrawImplementation::Sse2, DrawImplementation::Avx2,
-          DrawImplementation::Avx512, DrawImplementation::Best}) {
-        DrawImplementation read = DrawImplementation::Best;
+    std::string names;
+    for (DrawImplementation which : DrawImplementations())
+        names += std::string(DrawImplementationName(which)) + " ";
+    EXPECT_EQ(names, "reference sse2 avx2 avx512 ");
+    std::vector<DrawImplementation> all = DrawImplementations();
+    all.push_back(DrawImplementation::Best);
+    for (DrawImplementation which : all) {
+        DrawImplementation read = which == DrawImplementation::Best ? DrawImplementation::Reference
+                                                                    : DrawImplementation::Best;
         ASSERT_TRUE(ParseDrawImplementation(DrawImplementationName(which), read));
         EXPECT_EQ(read, which);
     }
@@ -299,7 +388,8 @@ TEST_F(DrawCompareTest, EveryWidthAndStartColumnMatches) {
             for (const Routine& routine : kRoutines) {
                 for (int width = 0; width <= 100; ++width) {
                     Image image;
-                    FillImage(image, width, 2, routine.purpose, random);
+                    MakePicture(image, static_cast<Picture>(width % 4), width, 2, routine.purpose,
+                                random);
                     Surface before(140, 2, 0, random);
                     for (int start : {0, 1, 2, 3, 5, 8, 13, 31}) {
                         Surface expected = before;

@@ -12,9 +12,9 @@
 #include "image/image.h"
 #include "platform/headless/control.h"
 #include "shell/windx.h"
-#include "tests/image/guarded_frame.h"
 #include "tests/image/routine_table.h"
 #include "tests/support/engine_fixture.h"
+#include "tests/support/guarded_frame.h"
 
 namespace {
 

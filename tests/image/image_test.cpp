@@ -175,6 +175,29 @@ TEST(ImageTest, CreateMakesABlackImageForItsPurpose) {
     for (int i = 0; i < 4; ++i) EXPECT_EQ(narrow.pixels[i], 0x11);
 }
 
+TEST(ImageTest, PaintedBlackStaysVisibleInAMaskedPicture) {
+    Use565();
+    Image canvas;
+    canvas.Create(3, 1, DRAW_MASKED);
+    canvas.SetPixel(1, 0, COLOUR_BLACK);
+    canvas.SetPixel(2, 0, Colour(255, 0, 0));
+    canvas.SetPixel(3, 0, COLOUR_WHITE);
+    canvas.SetPixel(-1, 0, COLOUR_WHITE);
+    EXPECT_EQ(Word(canvas, 0), 0) << "what Create left stays transparent";
+    EXPECT_EQ(Word(canvas, 1), 1) << "opaque black, as a loaded picture keeps it";
+    EXPECT_EQ(Word(canvas, 2), 0xF800);
+    canvas.Fill(COLOUR_BLACK);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(Word(canvas, i), 1);
+
+    // Only the colour key needs this: in a plain picture black is the word 0.
+    Image plain;
+    plain.Create(2, 1, DRAW_PLAIN);
+    plain.Fill(COLOUR_WHITE);
+    plain.SetPixel(0, 0, COLOUR_BLACK);
+    EXPECT_EQ(Word(plain, 0), 0);
+    EXPECT_EQ(Word(plain, 1), 0xFFFF);
+}
+
 TEST(ImageTest, MaskedWithoutAlphaKeepsBlackTransparent) {
     Use565();
     Image image;

@@ -32,14 +32,4 @@ TEST_F(HeadlessWindowTest, AFramedWindowsClientAreaLiesInsideItsFrame) {
     EXPECT_EQ(origin.y, 50 + headless::kFrameTop);
 }
 
-TEST_F(HeadlessWindowTest, AWindowKeepsTheTitleItIsGiven) {
-    windowcheck::CheckWindowRules();
-    HWND window = CreateWindowExA(0, "WindowRules", "", WS_SYSMENU, 0, 0, 200, 150, nullptr,
-                                  nullptr, nullptr, nullptr);
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(headless::Describe(window).title, "");
-    ASSERT_TRUE(SetWindowTextA(window, "Snake"));
-    EXPECT_EQ(headless::Describe(window).title, "Snake");
-}
-
 }  // namespace

@@ -104,16 +104,15 @@ inline void CheckWindowRules() {
     EXPECT_EQ(moved.right, 13);
     EXPECT_EQ(moved.bottom, 2);
     EXPECT_FALSE(OffsetRect(nullptr, 1, 1));
-
-    CheckQueueRules(window);
-
     // A title is set through the window's procedure, which passes WM_SETTEXT on.
     HeardMessages().clear();
-    EXPECT_TRUE(SetWindowTextA(window, "Title \xE9"));
+    EXPECT_TRUE(SetWindowTextA(window, "Snake"));
     EXPECT_EQ(Messages(HeardMessages()), (std::vector<UINT>{WM_SETTEXT}));
-    EXPECT_EQ(platform::LiveWindow(window)->title, "Title \xE9");
+    EXPECT_EQ(platform::LiveWindow(window)->title, "Snake");
     EXPECT_TRUE(SetWindowTextA(window, nullptr));
     EXPECT_EQ(platform::LiveWindow(window)->title, "");
+
+    CheckQueueRules(window);
 
     // Alt+F4 asks the window to close, which destroys it.
     HeardMessages().clear();
@@ -132,6 +131,15 @@ inline void CheckDesktopRules() {
     HDC screen = GetDC(nullptr);
     EXPECT_EQ(GetDeviceCaps(screen, BITSPIXEL), 16);
     EXPECT_EQ(GetDeviceCaps(nullptr, BITSPIXEL), 0);
+    // Every backend measures text in the bitmap font, the screen's context too.
+    SIZE extent = {0, 0};
+    EXPECT_TRUE(GetTextExtentPoint32A(screen, "abc", 3, &extent));
+    EXPECT_EQ(extent.cx, 24);
+    EXPECT_EQ(extent.cy, 16);
+    EXPECT_FALSE(GetTextExtentPoint32A(screen, nullptr, 2, &extent));
+    EXPECT_FALSE(GetTextExtentPoint32A(screen, "abc", -1, &extent));
+    EXPECT_FALSE(GetTextExtentPoint32A(nullptr, "abc", 3, &extent));
+    EXPECT_FALSE(GetTextExtentPoint32A(screen, "abc", 3, nullptr));
     EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
     EXPECT_NE(LoadCursorA(nullptr, IDC_ARROW), nullptr);
     char whole[4096];

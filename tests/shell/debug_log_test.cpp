@@ -34,6 +34,42 @@ TEST_F(DebugLogTest, ReopeningTruncatesAndWritesAfterCloseAreDropped) {
     EXPECT_EQ(ReadDebugLog(), "new\n  ");
 }
 
+// A program that keeps its log Closed touches no file until it starts the
+// game's log, which from then on is the ordinary one, reopened by start-up.
+TEST_F(DebugLogTest, AClosedLogOpensNothingUntilStarted) {
+    Debug.Close();
+    std::FILE* old = std::fopen("debug.txt", "w");
+    std::fputs("the game's last log\n", old);
+    std::fclose(old);
+    Debugger log{Debugger::Closed{}};
+    log.Open("debug.txt");
+    log.Write("dropped\n", "");
+    EXPECT_EQ(ReadDebugLog(), "the game's last log\n");
+
+    log.Start();
+    log.Write("a\n", "");
+    EXPECT_EQ(ReadDebugLog(), "* Debugging Output *\na\n  ");
+    log.Open("debug.txt");
+    log.Write("b\n", "");
+    EXPECT_EQ(ReadDebugLog(), "b\n  ");
+}
+
+// A tool's log stays where the tool put it, start-up's reopen of debug.txt
+// included, and goes nowhere when the tool names no file.
+TEST_F(DebugLogTest, AKeptLogIgnoresOpen) {
+    Debugger log{Debugger::Closed{}};
+    log.KeepAt("tool.log");
+    log.Write("a\n", "");
+    log.Open("debug.txt");
+    log.Write("b\n", "");
+    log.KeepAt(nullptr);
+    log.Open("debug.txt");
+    log.Write("c\n", "");
+    EXPECT_EQ(ReadFileText("tool.log"), "a\n  b\n  ");
+    EXPECT_EQ(ReadDebugLog(), "");
+    EXPECT_EQ(log.stream, nullptr);
+}
+
 TEST_F(DebugLogTest, FailedOpenPrintsAndLeavesTheLogClosed) {
     testing::internal::CaptureStdout();
     Debug.Open("no-such-folder/debug.txt");

@@ -91,6 +91,21 @@ TEST_F(PlaybackTest, FirstSoundGetsABufferOfItsFormatHoldingItsSamples) {
     EXPECT_EQ(headless::CallsOf(Op::SoundUnlock).size(), 1u);
 }
 
+TEST_F(PlaybackTest, ASilentGamesSoundsPlayNothingAndReportNothing) {
+    Corvane.soundWanted = false;
+    Corvane.directSound = nullptr;
+    SoundX sound;
+    ASSERT_TRUE(sound.Load(Fixture("stereo16_22050.wav").c_str()));
+    Corvane.PlaySound(&sound, 0);
+    Corvane.PlaySoundEx(&sound, 1, 0.5f, 0.5f);
+    Corvane.RewindSound(&sound);
+    Corvane.StopSound(&sound);
+    EXPECT_TRUE(Reports().empty());
+    EXPECT_EQ(Corvane.GetStatus(), INIT_OK);
+    EXPECT_EQ(headless::CallCount(Op::CreateSoundBuffer), 0);
+    EXPECT_EQ(sound.GetSlot(), 0) << "registered, without a buffer";
+}
+
 TEST_F(PlaybackTest, ALaterSoundOfAnotherFormatIsReportedAndFittedToTheFirst) {
     SoundX bytes;
     SoundX words;

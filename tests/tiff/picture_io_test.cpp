@@ -38,8 +38,10 @@ struct Case {
     bool bigEndian = false;
     bool separate = false;  // TIFF planes, one per sample (8-bit, no alpha)
     bool interlaced = false;
-    std::vector<std::uint16_t> samples;  // per pixel: colours, then alpha; or indices
-    std::vector<std::uint8_t> map;       // palette R, G, B per index
+    int orientation = ORIENTATION_TOPLEFT;  // TIFF
+    bool ycbcr = false;                     // TIFF, JPEG-compressed RGB stored as YCbCr
+    std::vector<std::uint16_t> samples;     // per pixel: colours, then alpha; or indices
+    std::vector<std::uint8_t> map;          // palette R, G, B per index
 
     int Samples() const { return palette ? 1 : colours + (alpha ? 1 : 0); }
 
@@ -47,10 +49,10 @@ struct Case {
         char text[200];
         std::snprintf(text, sizeof text,
                       "%s %dx%d colours %d alpha %d bits %d palette %d white0 %d compression %d "
-                      "tiled %d rows %d big %d separate %d interlaced %d",
+                      "tiled %d rows %d big %d separate %d interlaced %d orientation %d ycbcr %d",
                       png ? "PNG" : "TIFF", width, height, colours, alpha, bits, palette,
                       whiteIsZero, compression, tiled, rowsPerStrip, bigEndian, separate,
-                      interlaced);
+                      interlaced, orientation, ycbcr);
         return text;
     }
 };
@@ -60,7 +62,7 @@ Case RandomCase(std::mt19937& random) {
     Case c;
     c.png = pick(3) == 0;
     c.width = 1 + pick(40);
-    // Now and then taller than one band of libtiff's RGBA reader.
+    // Now and then tall, in many strips or tiles.
     c.height = 1 + pick(pick(8) == 0 ? 150 : 40);
     c.colours = pick(3) == 0 ? 1 : 3;
     c.alpha = pick(2) == 1;
@@ -132,9 +134,13 @@ void WriteTiff(const Case& c, const std::string& path) {
                  c.separate ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG);
     TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC,
                  c.palette        ? PHOTOMETRIC_PALETTE
+                 : c.ycbcr        ? PHOTOMETRIC_YCBCR
                  : c.colours == 3 ? PHOTOMETRIC_RGB
                  : c.whiteIsZero  ? PHOTOMETRIC_MINISWHITE
                                   : PHOTOMETRIC_MINISBLACK);
+    // libtiff's JPEG codec turns the RGB rows it is given into YCbCr.
+    if (c.ycbcr) TIFFSetField(tiff, TIFFTAG_JPEGCOLORMODE, JPEGCOLORMODE_RGB);
+    TIFFSetField(tiff, TIFFTAG_ORIENTATION, c.orientation);
     if (c.alpha) {
         const std::uint16_t extra = EXTRASAMPLE_UNASSALPHA;
         TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, &extra);
@@ -275,6 +281,105 @@ TEST_F(PictureIoTest, RandomPicturesInEveryLayoutReadBackAndLoadInTheEngine) {
                 ASSERT_EQ(image.alpha[i], expected.pixels[i * step + 3]) << "pixel " << i;
             }
         }
+    }
+}
+
+// A random 8-bit TIFF of any kind libtiff's tiff2rgba reads, in any
+// orientation: plain, palette, separate planes (with alpha too), JPEG as RGB
+// or YCbCr. Grey with alpha is left to the test above: libtiff's RGBA reader
+// does not premultiply it, and garbles it in tiles.
+Case RandomTiff2RgbaCase(std::mt19937& random) {
+    Case c;
+    do c = RandomCase(random);
+    while (c.png);
+    const auto pick = [&](int count) { return static_cast<int>(random() % count); };
+    c.bits = 8;
+    c.orientation = 1 + pick(8);
+    if (!c.palette && !c.whiteIsZero && pick(3) == 0) {
+        c.compression = COMPRESSION_JPEG;
+        c.separate = false;
+        c.rowsPerStrip = 16 * (1 + pick(3));
+        c.ycbcr = c.colours == 3 && !c.alpha && pick(2) == 0;
+    } else if (!c.palette && c.alpha && pick(3) == 0) {
+        c.separate = true;
+    }
+    if (c.colours == 1 && !c.separate) c.alpha = false;
+    c.samples.resize(std::size_t(c.width) * c.height * c.Samples());
+    for (std::uint16_t& sample : c.samples) sample = static_cast<std::uint8_t>(random());
+    return c;
+}
+
+// What tiff2rgba writes for a picture: libtiff's RGBA reader, asked for the
+// top row first, colours premultiplied by alpha.
+std::vector<std::uint32_t> Tiff2RgbaPixels(const std::string& path, int width, int height) {
+    std::vector<std::uint32_t> raster(std::size_t(width) * height);
+    TIFF* tiff = TIFFOpen(path.c_str(), "r");
+    EXPECT_NE(tiff, nullptr);
+    if (tiff == nullptr) return raster;
+    EXPECT_TRUE(
+        TIFFReadRGBAImageOriented(tiff, width, height, raster.data(), ORIENTATION_TOPLEFT, 0));
+    TIFFClose(tiff);
+    return raster;
+}
+
+TEST_F(PictureIoTest, RandomTiffsOfEveryKindAndOrientationGiveTiff2RgbasPixels) {
+    TIFFSetWarningHandler(nullptr);
+    std::mt19937 random(20251209);
+    for (int round = 0; round < 300; ++round) {
+        const Case c = RandomTiff2RgbaCase(random);
+        SCOPED_TRACE("case " + std::to_string(round) + ": " + c.Describe());
+        WriteTiff(c, "in.tif");
+        const std::vector<std::uint32_t> expected = Tiff2RgbaPixels("in.tif", c.width, c.height);
+
+        asset::Picture read;
+        std::vector<std::string> notes;
+        std::string error;
+        ASSERT_TRUE(asset::ReadPicture("in.tif", read, notes, error)) << error;
+        ASSERT_EQ(read.width, c.width);
+        ASSERT_EQ(read.height, c.height);
+        ASSERT_EQ(read.hasAlpha, c.alpha);
+        const std::size_t step = read.hasAlpha ? 4 : 3;
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            const std::uint8_t* pixel = &read.pixels[i * step];
+            const unsigned alpha = read.hasAlpha ? pixel[3] : 255;
+            const auto premultiplied = [&](int k) { return (pixel[k] * alpha + 127) / 255; };
+            const std::uint32_t abgr = expected[i];
+            ASSERT_EQ(premultiplied(0), TIFFGetR(abgr)) << "pixel " << i;
+            ASSERT_EQ(premultiplied(1), TIFFGetG(abgr)) << "pixel " << i;
+            ASSERT_EQ(premultiplied(2), TIFFGetB(abgr)) << "pixel " << i;
+            ASSERT_EQ(alpha, TIFFGetA(abgr)) << "pixel " << i;
+        }
+    }
+}
+
+std::vector<std::uint8_t> FileBytes(const std::string& path) {
+    const std::string text = ReadFileText(path);
+    return std::vector<std::uint8_t>(text.begin(), text.end());
+}
+
+// The inputs fuzz_picture_read found, read from memory as it reads them; the
+// table in their folder's README says what each one did before.
+TEST(PictureIoFuzzFindings, FuzzFindingsHaveTheirOutcome) {
+    const struct {
+        const char* file;
+        const char* error;
+    } kFindings[] = {
+        {"libtiff_error_of_two_lines.tif",
+         "Warning memory; Tag InkNames: Value 1 of NumberOfInks is different from the "
+         "SamplesPerPixel value 4"},
+        {"png_text_chunk_of_half_a_gigabyte.png", "[3A]alp: invalid chunk type"},
+    };
+    for (const auto& finding : kFindings) {
+        SCOPED_TRACE(finding.file);
+        const std::vector<std::uint8_t> bytes =
+            FileBytes(std::string(ASSET_FUZZ_FINDINGS) + "/" + finding.file);
+        ASSERT_FALSE(bytes.empty());
+        asset::Picture picture;
+        std::vector<std::string> notes;
+        std::string error;
+        EXPECT_FALSE(
+            asset::ReadPictureBytes(bytes.data(), bytes.size(), picture, notes, error, 1 << 20));
+        EXPECT_EQ(error, finding.error);
     }
 }
 

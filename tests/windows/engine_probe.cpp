@@ -6,15 +6,21 @@
 // the two change together.
 //   engine_probe.exe                         a window whose client area is the picture
 //   engine_probe.exe fullscreen WIDTH HEIGHT  the picture at the top left of that mode
+//   engine_probe.exe game                     a game's own calls: named "Probe", no
+//                                             sound asked for, the text's measured size
+//                                             logged, Escape ending it (EndGame)
 #include <cstdio>
 #include <cstring>
 
+#include "shell/debugger.h"
 #include "shell/windx.h"
 
 namespace {
 
 constexpr int kWidth = 321;
 constexpr int kHeight = 200;
+constexpr char kText[] = "Corvane on DirectDraw";
+bool gameCalls = false;
 
 void DrawFrame() {
     Corvane.ClearScreen();
@@ -53,11 +59,24 @@ const char* Arguments() {
 void initialize() {
     int width = 0;
     int height = 0;
+    char word[16] = "";
+    gameCalls = std::sscanf(Arguments(), " %15s", word) == 1 && std::strcmp(word, "game") == 0;
+    if (gameCalls) {
+        Corvane.SetName("Probe");
+        Corvane.UseSound(false);
+    }
     if (std::sscanf(Arguments(), " fullscreen %d %d", &width, &height) == 2)
         Corvane.Initialize(true, width, height);
     else
         Corvane.Initialize(false, kWidth, kHeight);
     Corvane.SetTextRGB(255, 255, 255);
+    if (gameCalls) {
+        // The system font's size for the text, where the test can read it.
+        const TextSize size = Corvane.MeasureText(kText);
+        char line[64];
+        std::snprintf(line, sizeof line, "Probe: text %dx%d\n", size.width, size.height);
+        Debug.Write(line, "");
+    }
 }
 
 int run() {
@@ -66,7 +85,8 @@ int run() {
         Corvane.UnlockSurface();
         // Text goes through a device context of the back surface, so only while
         // the engine does not hold the surface locked.
-        Corvane.DrawText(120, 180, "Corvane on DirectDraw");
+        Corvane.DrawText(120, 180, kText);
     }
+    if (gameCalls && Corvane.IsKeyPressed(VK_ESCAPE)) Corvane.EndGame();
     return Corvane.ViewUpdate();
 }

@@ -4,6 +4,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace png_io {
@@ -13,6 +14,19 @@ namespace {
 // Larger pictures than any tool here needs; a file's header must not make the
 // reader allocate without bound.
 constexpr png_uint_32 kMaxPixels = 1u << 28;
+// The most libpng may allocate at once. A chunk (a text, a colour profile) is
+// read whole, however long the file says it is, and its length is only
+// warned about; refused, the allocation fails and libpng ends the read or
+// skips the chunk. Rows of the widest picture read take far less.
+constexpr png_alloc_size_t kLargestAllocation = png_alloc_size_t{1} << 26;
+
+png_voidp BoundedMalloc(png_structp, png_alloc_size_t size) {
+    return size <= kLargestAllocation ? std::malloc(size) : nullptr;
+}
+
+void Free(png_structp, png_voidp memory) {
+    std::free(memory);
+}
 
 void OnPngError(png_structp png, png_const_charp message) {
     *static_cast<std::string*>(png_get_error_ptr(png)) = message;
@@ -21,9 +35,24 @@ void OnPngError(png_structp png, png_const_charp message) {
 
 void OnPngWarning(png_structp, png_const_charp) {}
 
+// A PNG file in memory, read from the start.
+struct MemoryPng {
+    const std::uint8_t* bytes;
+    std::size_t size;
+    std::size_t at;
+};
+
+void ReadFromMemory(png_structp png, png_bytep out, png_size_t count) {
+    auto& in = *static_cast<MemoryPng*>(png_get_io_ptr(png));
+    if (count > in.size - in.at) png_error(png, "the file ends early");
+    std::memcpy(out, in.bytes + in.at, count);
+    in.at += count;
+}
+
 // The steps between libpng's calls, which jump back here on an error: nothing
 // in this frame needs a destructor.
-bool ReadRows(png_structp png, png_infop info, PngImage& image, std::string& error) {
+bool ReadRows(png_structp png, png_infop info, PngImage& image, std::string& error,
+              const SizeCheck& sizeFits) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_read_info(png, info);
     const png_uint_32 width = png_get_image_width(png, info);
@@ -32,6 +61,7 @@ bool ReadRows(png_structp png, png_infop info, PngImage& image, std::string& err
         error = "the picture is too large";
         return false;
     }
+    if (sizeFits && !sizeFits(width, height, error)) return false;
     const png_byte type = png_get_color_type(png, info);
     image.hasAlpha =
         (type & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS) != 0;
@@ -58,27 +88,44 @@ bool ReadRows(png_structp png, png_infop info, PngImage& image, std::string& err
     return true;
 }
 
+// libpng over a source that connect gives it.
+template <typename Connect>
+bool ReadThrough(const Connect& connect, PngImage& image, std::string& error,
+                 const SizeCheck& sizeFits) {
+    png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, &error, OnPngError,
+                                               OnPngWarning, nullptr, BoundedMalloc, Free);
+    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+    bool read = false;
+    if (info != nullptr) {
+        connect(png);
+        read = ReadRows(png, info, image, error, sizeFits);
+    } else {
+        error = "libpng cannot start";
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    return read;
+}
+
 }  // namespace
 
-bool ReadPng(const std::string& path, PngImage& image, std::string& error) {
+bool ReadPng(const std::string& path, PngImage& image, std::string& error,
+             const SizeCheck& sizeFits) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
         error = "cannot be read";
         return false;
     }
-    png_structp png =
-        png_create_read_struct(PNG_LIBPNG_VER_STRING, &error, OnPngError, OnPngWarning);
-    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-    bool read = false;
-    if (info != nullptr) {
-        png_init_io(png, file);
-        read = ReadRows(png, info, image, error);
-    } else {
-        error = "libpng cannot start";
-    }
-    png_destroy_read_struct(&png, &info, nullptr);
+    const bool read =
+        ReadThrough([file](png_structp png) { png_init_io(png, file); }, image, error, sizeFits);
     std::fclose(file);
     return read;
+}
+
+bool ReadPngBytes(const std::uint8_t* bytes, std::size_t size, PngImage& image, std::string& error,
+                  const SizeCheck& sizeFits) {
+    MemoryPng in{bytes, size, 0};
+    return ReadThrough([&in](png_structp png) { png_set_read_fn(png, &in, ReadFromMemory); }, image,
+                       error, sizeFits);
 }
 
 bool WritePng(const std::string& path, const PngImage& image, std::string& error) {

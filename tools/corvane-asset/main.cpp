@@ -32,6 +32,10 @@ const char kUsage[] =
     "  play FILE.wav [--volume V] [--pan P]\n"
     "                            play a WAV file through the engine's sound\n"
     "\n"
+    "corvane-asset --log FILE COMMAND ARGS... writes the engine's log (debug.txt in\n"
+    "a game) to FILE; without it the log goes nowhere, and no command touches a\n"
+    "debug.txt in the folder it runs in.\n"
+    "\n"
     "P, a purpose, is how the game draws the picture: plain, masked, alpha or additive.\n"
     "corvane-asset COMMAND --help describes one command.\n";
 
@@ -60,8 +64,21 @@ const Command kCommands[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // The engine's log is not wanted here: reasons are reported on the terminal.
-    Debug.Close();
+    // The engine's log stays closed (CLOSED_LOG) unless asked for: reasons are
+    // reported on the terminal.
+    if (argc >= 2 && std::strcmp(argv[1], "--log") == 0) {
+        if (argc < 4) {
+            std::fprintf(stderr, "corvane-asset: --log takes a file and a command\n\n%s", kUsage);
+            return asset::kExitError;
+        }
+        Debug.KeepAt(argv[2]);
+        if (Debug.stream == nullptr)
+            return asset::Fail(std::string(argv[2]) + ": cannot be written");
+        // The command's arguments as if --log FILE were not there.
+        argv[2] = argv[0];
+        argv += 2;
+        argc -= 2;
+    }
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         std::fputs(kUsage, argc < 2 ? stderr : stdout);
         return argc < 2 ? asset::kExitError : 0;

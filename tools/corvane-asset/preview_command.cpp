@@ -8,7 +8,6 @@
 
 #include "image/image.h"
 #include "platform/headless/control.h"
-#include "shell/debugger.h"
 #include "shell/windx.h"
 #include "tiff/tiff_file.h"
 #include "tools/common/frame_png.h"
@@ -167,10 +166,7 @@ bool StartEngine(int width, int height, bool rgb555) {
     headless::EchoMessageBoxes(true);
     static char instance;
     Corvane.SetInstance(reinterpret_cast<HINSTANCE>(&instance), SW_SHOWNORMAL);
-    const bool started = Corvane.Initialize(0, width, height);
-    // Start-up reopens the engine's log; nothing more belongs in it.
-    Debug.Close();
-    return started;
+    return Corvane.Initialize(0, width, height);
 }
 
 // The top-left width x height pixels of a frame.

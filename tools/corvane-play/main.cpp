@@ -18,7 +18,6 @@
 
 #include "platform/api/platform.h"
 #include "platform/sdl/sdl_program.h"
-#include "shell/debugger.h"
 #include "shell/windx.h"
 #include "sound/soundx.h"
 
@@ -119,8 +118,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     Options options;
     if (!ReadOptions(commandLine != nullptr ? commandLine : "", &options)) return Usage();
     const char* path = options.file.c_str();
-    // No debug.txt in the user's folder: reports reach the terminal.
-    Debug.Close();
     // A sound no one can hear is a failure here, reported as SOUNDINIT_FAILED.
     sdl::SetSilentWithoutSoundDevice(false);
 

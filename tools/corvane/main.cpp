@@ -6,6 +6,7 @@
 
 #include "platform/api/platform.h"
 #include "platform/sdl/sdl_program.h"
+#include "shell/debugger.h"
 #include "tools/corvane/command_line.h"
 #include "tools/corvane/screenshot.h"
 #include "tools/corvane/window_icon.h"
@@ -24,6 +25,10 @@ int main(int argc, char** argv) {
         std::printf("corvane %s\n", CORVANE_VERSION);
         return 0;
     }
+    // The game's log as the engine opens it when a game starts: debug.txt in
+    // the working folder, emptied, with its header. Nothing has run since the
+    // program started, so the game sees no difference.
+    Debug.Start();
     // The engine makes its window untitled; the desktop shows the game's name.
     sdl::WindowLabel label;
     label.title = "Corvane";
