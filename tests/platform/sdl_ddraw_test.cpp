@@ -61,6 +61,18 @@ protected:
         surface->Unlock(nullptr);
     }
 
+    // A windowed start on the window whose back surface, filled with Word, is
+    // copied onto the primary at the client area's origin.
+    void ShowWords(HWND window, int width, int height, IDirectDrawSurface** primary,
+                   IDirectDrawSurface** back, POINT* origin) {
+        Start(window, DDSCL_NORMAL);
+        ASSERT_NO_FATAL_FAILURE(CreatePrimaryAndBack(width, height, primary, back));
+        Fill(*back, Word);
+        *origin = {0, 0};
+        ClientToScreen(window, origin);
+        ASSERT_EQ((*primary)->BltFast(origin->x, origin->y, *back, nullptr, DDBLTFAST_WAIT), DD_OK);
+    }
+
     // What the window shows at a point, narrowed back to a 5:6:5 word.
     static std::uint16_t Shown(HWND window, int x, int y) {
         SDL_Surface* screen = SDL_GetWindowSurface(window->sdlWindow);
@@ -171,14 +183,10 @@ TEST_F(SdlDirectDraw, LocksAndDeviceContextsExcludeEachOther) {
 
 TEST_F(SdlDirectDraw, BltFastOntoThePrimaryShowsThePictureAtTheClientOrigin) {
     HWND window = MakeWindow(WS_SYSMENU, 100, 50, 64, 48);
-    Start(window, DDSCL_NORMAL);
     IDirectDrawSurface* primary = nullptr;
     IDirectDrawSurface* back = nullptr;
-    ASSERT_NO_FATAL_FAILURE(CreatePrimaryAndBack(64, 48, &primary, &back));
-    Fill(back, Word);
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    ASSERT_EQ(primary->BltFast(origin.x, origin.y, back, nullptr, DDBLTFAST_WAIT), DD_OK);
+    POINT origin;
+    ASSERT_NO_FATAL_FAILURE(ShowWords(window, 64, 48, &primary, &back, &origin));
     int wrong = 0;
     for (int y = 0; y < 48; ++y)
         for (int x = 0; x < 64; ++x) wrong += Shown(window, x, y) != Word(x, y);
@@ -213,14 +221,10 @@ TEST_F(SdlDirectDraw, ASoftwareDrawnWindowShowsItsPictureEnlargedOnItsOwnSurface
     HWND window = MakeWindow(WS_SYSMENU, 100, 50, 64, 48);
     sdl::SetDisplayOptions(sdl::DisplayOptions{1});
     EXPECT_EQ(window->renderer, nullptr);
-    Start(window, DDSCL_NORMAL);
     IDirectDrawSurface* primary = nullptr;
     IDirectDrawSurface* back = nullptr;
-    ASSERT_NO_FATAL_FAILURE(CreatePrimaryAndBack(64, 48, &primary, &back));
-    Fill(back, Word);
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    ASSERT_EQ(primary->BltFast(origin.x, origin.y, back, nullptr, DDBLTFAST_WAIT), DD_OK);
+    POINT origin;
+    ASSERT_NO_FATAL_FAILURE(ShowWords(window, 64, 48, &primary, &back, &origin));
     int wrong = 0;
     for (int y = 0; y < 3 * 48; ++y)
         for (int x = 0; x < 3 * 64; ++x) wrong += Shown(window, x, y) != Word(x / 3, y / 3);
