@@ -76,8 +76,13 @@ done
 xlogo -geometry 100x100+900+600 &
 other_pid=$!
 session_pids+=("$other_pid")
-other=$(timeout 30 xdotool search --sync --onlyvisible --class xlogo | head -n 1) ||
-    fail "xlogo's window did not appear"
+other=""
+for _ in $(seq 600); do
+    other=$(xdotool search --onlyvisible --class xlogo 2>/dev/null | head -n 1) || other=""
+    [ -n "$other" ] && break
+    sleep 0.1
+done
+[ -n "$other" ] || fail "xlogo's window did not appear"
 xdotool windowfocus --sync "$other"
 sleep 1
 waiting_check "with another window focused" "$program_pid" ||

@@ -110,16 +110,33 @@ replay_walk_frames() {
     done
 }
 
+# wait_window PID SECONDS: the first visible window of the process, once it has
+# one; empty when the process ends or the time runs out. xdotool's search gives
+# up with BadWindow when any window on the display goes while it looks (a window
+# manager's frame, a program just ended), so one failed search is only tried
+# again; the look is repeated every tenth of a second, quick on a quiet machine.
+wait_window() {
+    local pid=$1 found="" deadline=$((SECONDS + $2))
+    while [ -z "$found" ] && ((SECONDS < deadline)) && kill -0 "$pid" 2>/dev/null; do
+        found=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1) || found=""
+        [ -n "$found" ] || sleep 0.1
+    done
+    echo "$found"
+}
+
 # launch PROGRAM ARGUMENT...: starts the program in the current folder (its
 # standard input the caller's, output in stdout.txt and stderr.txt) and waits for
-# its window, which it gives the focus; sets program_pid, window.
+# its window, which it gives the focus; sets program_pid, window. A loaded
+# machine may take long to start a program, so the wait is generous.
 launch() {
     "$@" <&0 >stdout.txt 2>stderr.txt &
     program_pid=$!
     session_pids+=("$program_pid")
-    window=$(timeout 60 xdotool search --sync --onlyvisible --pid "$program_pid" 2>/dev/null |
-        head -n 1) || fail "no window appeared for $1"
-    [ -n "$window" ] || fail "no window appeared for $1"
+    window=$(wait_window "$program_pid" 120)
+    if [ -z "$window" ]; then
+        kill -0 "$program_pid" 2>/dev/null || fail "$1 ended before its window appeared"
+        fail "no window appeared for $1 in two minutes"
+    fi
     xdotool windowfocus --sync "$window"
 }
 
