@@ -38,12 +38,14 @@ trap stop_session EXIT
 
 # start_xvfb WIDTHxHEIGHT: an X server on a display number of its own choosing
 # (-displayfd: the server takes the number atomically, so tests started side
-# by side never share one); exports DISPLAY.
+# by side never share one); exports DISPLAY. -noreset: by default the server
+# starts over when its last client leaves, and a program started meanwhile
+# finds no display.
 start_xvfb() {
     local fifo="$workdir/xvfb.display" number
     rm -f "$fifo"
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$fifo" >"$workdir/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp -noreset 3>"$fifo" >"$workdir/xvfb.log" 2>&1 &
     session_pids+=($!)
     failure_logs+=("$workdir/xvfb.log")
     read -r -t 30 number <"$fifo" || fail "no Xvfb display could be started"
