@@ -1,5 +1,5 @@
 // 32 pixels at a time in 512-bit registers with AVX-512 BW: the steps of
-// lanes_sse2.h at four times the width. A keyed step leaves the key words out
+// lane_steps.h at four times the width. A keyed step leaves the key words out
 // of a masked store and so never reads the destination; the blends read it
 // anyway, and there a blend under the mask followed by a whole store measured
 // faster than a masked store. Included after CORVANE_LANES names a target with
@@ -10,40 +10,41 @@
 
 #include <cstdint>
 
+#include "image/lane_steps.h"
 #include "image/lanes_avx2.h"
-#include "image/pixel_rules.h"
 
 namespace {
 
-struct Avx512Lanes {
+struct Avx512Ops {
     static constexpr int kPixels = 32;
     using Register = __m512i;
     using Narrower = Avx2Lanes;
 
+    CORVANE_LANES static __m512i Splat(std::uint16_t v) {
+        return _mm512_set1_epi16(static_cast<short>(v));
+    }
+    CORVANE_LANES static __m512i Load(const std::uint16_t* p) { return _mm512_loadu_si512(p); }
+    CORVANE_LANES static void Store(std::uint16_t* p, __m512i v) { _mm512_storeu_si512(p, v); }
+    CORVANE_LANES static __m512i And(__m512i a, __m512i b) { return _mm512_and_si512(a, b); }
+    CORVANE_LANES static __m512i Or(__m512i a, __m512i b) { return _mm512_or_si512(a, b); }
+    // ~a & b under an all-ones mask: GCC's _mm512_andnot_si512 warns of an
+    // undefined operand of its own.
+    CORVANE_LANES static __m512i AndNot(__m512i a, __m512i b) {
+        return _mm512_maskz_andnot_epi32(0xFFFF, a, b);
+    }
+    CORVANE_LANES static __m512i AddSat(__m512i a, __m512i b) { return _mm512_adds_epu16(a, b); }
+    CORVANE_LANES static __m512i SubSat(__m512i a, __m512i b) { return _mm512_subs_epu16(a, b); }
+    CORVANE_LANES static __m512i Min(__m512i a, __m512i b) { return _mm512_min_epu16(a, b); }
+};
+
+// The shared saturated sums and free parts; the keyed, alpha and additive
+// steps of its own, on masked stores and moves and three-way logic.
+struct Avx512Lanes : LaneSteps<Avx512Ops> {
     // Truth tables for vpternlog, whose first operand is overwritten: a | b | c,
     // (a & b) | c, and ~(a | b) & c.
     static constexpr int kOr3 = 0xFE;
     static constexpr int kAndOr = 0xEA;
     static constexpr int kNotOrAnd = 0x02;
-
-    struct Masks {
-        __m512i red, green, blue, all;
-    };
-
-    CORVANE_LANES static Masks Broadcast(const ChannelMasks& m) {
-        return {_mm512_set1_epi16(static_cast<short>(m.red)),
-                _mm512_set1_epi16(static_cast<short>(m.green)),
-                _mm512_set1_epi16(static_cast<short>(m.blue)),
-                _mm512_set1_epi16(static_cast<short>(m.red | m.green | m.blue))};
-    }
-
-    CORVANE_LANES static __m512i Load(const std::uint16_t* p) { return _mm512_loadu_si512(p); }
-
-    CORVANE_LANES static void Store(std::uint16_t* p, __m512i v) { _mm512_storeu_si512(p, v); }
-
-    CORVANE_LANES static void Copy(std::uint16_t* dst, const std::uint16_t* src) {
-        Store(dst, Load(src));
-    }
 
     // The key words are left out of the store, so the destination is never read.
     static constexpr bool kKeyedStores = true;
@@ -65,19 +66,6 @@ struct Avx512Lanes {
         __m512i out = _mm512_ternarylogic_epi32(green, m.green, blue, kAndOr);
         out = _mm512_ternarylogic_epi32(red, m.red, out, kAndOr);
         return _mm512_mask_mov_epi16(d, draw, _mm512_add_epi16(out, Load(src)));
-    }
-
-    CORVANE_LANES static __m512i SaturatedSum(__m512i d, __m512i s, __m512i mask) {
-        const __m512i sum = _mm512_adds_epu16(_mm512_and_si512(d, mask), _mm512_and_si512(s, mask));
-        return _mm512_min_epu16(sum, mask);
-    }
-
-    // As the SSE2 step; the field version's free parts as there.
-    CORVANE_LANES static __m512i FreePart(__m512i d, __m512i s, __m512i mask) {
-        // mask & ~d under an all-ones mask: GCC's _mm512_andnot_si512 warns of an
-        // undefined operand of its own.
-        const __m512i freeBits = _mm512_maskz_andnot_epi32(0xFFFF, d, mask);
-        return _mm512_subs_epu16(freeBits, _mm512_and_si512(s, mask));
     }
 
     template <bool kFields>
