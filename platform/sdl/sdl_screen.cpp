@@ -61,8 +61,10 @@ void Draw(HWND window) {
     SDL_RenderPresent(window->renderer);
 }
 
+// Hidden until its presentation is chosen: an OpenGL renderer may make SDL
+// replace the window with one of its own, which would flash on the screen.
 SDL_Window* MakeSdlWindow(HWND window, int width, int height) {
-    Uint32 flags = SDL_WINDOW_SHOWN;
+    Uint32 flags = SDL_WINDOW_HIDDEN;
     int x = window->outer.left;
     int y = window->outer.top;
     int scale = 1;
@@ -142,6 +144,7 @@ bool OpenScreen(HWND window) {
     // real window's; they are scaled, with black bars beside where the aspect
     // ratio differs, and mouse positions are mapped back into that size.
     SetCanvasSize(window, width, height);
+    SDL_ShowWindow(window->sdlWindow);
     SDL_RaiseWindow(window->sdlWindow);
     Draw(window);
     if (!IsPopup(window)) {

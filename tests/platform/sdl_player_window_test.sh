@@ -141,6 +141,9 @@ click() {
 }
 launch "$mouse_probe"
 expect_size 1600x1000
+# A press is seen only once the probe's frames run, which a loaded machine may delay.
+for _ in $(seq 600); do grep -qx running stdout.txt && break; sleep 0.1; done
+grep -qx running stdout.txt || fail "the mouse probe's frames never ran"
 click 201 101 1 "100 50 1"
 xdotool key F11
 sleep 1

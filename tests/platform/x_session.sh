@@ -129,17 +129,21 @@ wait_window() {
 # launch PROGRAM ARGUMENT...: starts the program in the current folder (its
 # standard input the caller's, output in stdout.txt and stderr.txt) and waits for
 # its window, which it gives the focus; sets program_pid, window. A loaded
-# machine may take long to start a program, so the wait is generous.
+# machine may take long to start a program, so the wait is generous. A window
+# that goes before it has the focus (a program may replace its first) is
+# looked for again.
 launch() {
     "$@" <&0 >stdout.txt 2>stderr.txt &
     program_pid=$!
     session_pids+=("$program_pid")
-    window=$(wait_window "$program_pid" 120)
-    if [ -z "$window" ]; then
-        kill -0 "$program_pid" 2>/dev/null || fail "$1 ended before its window appeared"
-        fail "no window appeared for $1 in two minutes"
-    fi
-    xdotool windowfocus --sync "$window"
+    for _ in 1 2 3; do
+        window=$(wait_window "$program_pid" 120)
+        [ -n "$window" ] || break
+        xdotool windowfocus --sync "$window" 2>/dev/null && return 0
+    done
+    kill -0 "$program_pid" 2>/dev/null || fail "$1 ended before its window appeared"
+    [ -n "$window" ] || fail "no window appeared for $1 in two minutes"
+    fail "the window of $1 could not be given the focus"
 }
 
 # expect_picture WINDOW OUT.ppm EXPECTED.ppm...: the window (or "root") shows
