@@ -1,42 +1,114 @@
-# corvane_add_program(name [BACKEND sdl|headless] [GAME] [OWN_MAIN] [CLOSED_LOG] [SOURCES file...])
-# A program on the engine: its sources, the engine, and the backend it runs on
-# (none on Windows, where the system is the platform and the program starts in
-# the engine's WinMain). With BACKEND sdl it starts in the backend's main, which
-# calls WinMain. GAME adds the game (its hooks, the alien and the world) and a
-# copy of Images/ beside the program, which the game reads its pictures from.
-# OWN_MAIN (with BACKEND sdl): the sources hold main(), which starts the program
-# through sdl::RunProgram once it has read its options. CLOSED_LOG: the
-# engine's log opens nothing until the program calls Debug.Start() or
-# Debug.KeepAt(), so the program leaves debug.txt alone unless it says otherwise.
+# corvane_add_program(name [BACKEND sdl|headless] [GAME] [OWN_MAIN] [CLOSED_LOG] [REPLAY]
+#                     [SOURCES file...])
+# A program on the engine: its sources, the engine, and the backend it runs on.
+# Without BACKEND it plays in a window: on Windows through the system, which is
+# the platform there (the program starts in the engine's WinMain), elsewhere
+# through the SDL backend. With BACKEND sdl it starts in the backend's main,
+# which calls WinMain. GAME adds this repository's game (its hooks, the alien
+# and the world) and a copy of Images/ beside the program, which the game reads
+# its pictures from. OWN_MAIN (with the SDL backend): the sources hold main(),
+# which starts the program through sdl::RunProgram once it has read its
+# options. CLOSED_LOG: the engine's log opens nothing until the program calls
+# Debug.Start() or Debug.KeepAt(), so the program leaves debug.txt alone unless
+# it says otherwise. REPLAY: also <name>-replay, as corvane_add_replay makes it.
+#
+# The same file serves this repository's build and the installed package
+# (find_package(Corvane)); the targets are the build's own where they exist, the
+# package's Corvane::<name> otherwise.
 function(corvane_add_program name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "GAME;OWN_MAIN;CLOSED_LOG" "BACKEND" "SOURCES")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "GAME;OWN_MAIN;CLOSED_LOG;REPLAY" "BACKEND" "SOURCES")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "corvane_add_program(${name}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
   endif()
+  if(NOT arg_BACKEND AND NOT WIN32)
+    set(arg_BACKEND sdl)
+  endif()
+  _corvane_target(engine engine)
   if(arg_BACKEND)
-    if(NOT arg_BACKEND MATCHES "^(sdl|headless)$" OR NOT TARGET corvane_${arg_BACKEND})
-      message(FATAL_ERROR "corvane_add_program(${name}): no backend \"${arg_BACKEND}\" in this build")
+    if(NOT arg_BACKEND MATCHES "^(sdl|headless)$")
+      message(FATAL_ERROR "corvane_add_program(${name}): no backend \"${arg_BACKEND}\" (there are sdl and headless)")
     endif()
-    set(backend corvane_${arg_BACKEND})
+    set(part ${arg_BACKEND})
     if(arg_OWN_MAIN)
       if(NOT arg_BACKEND STREQUAL "sdl")
-        message(FATAL_ERROR "corvane_add_program(${name}): OWN_MAIN needs BACKEND sdl")
+        message(FATAL_ERROR "corvane_add_program(${name}): OWN_MAIN needs the SDL backend")
       endif()
-      set(backend corvane_sdl_group)
+      set(part sdl_group)
+    endif()
+    _corvane_target(backend ${part})
+    if(NOT backend)
+      message(FATAL_ERROR "corvane_add_program(${name}): no backend \"${arg_BACKEND}\" here${Corvane_${arg_BACKEND}_MISSING}")
     endif()
     add_executable(${name} ${arg_SOURCES})
-    target_link_libraries(${name} PRIVATE corvane_engine ${backend})
-  elseif(CORVANE_NATIVE_WIN32)
-    add_executable(${name} WIN32 ${arg_SOURCES})
-    target_link_libraries(${name} PRIVATE corvane_engine)
+    target_link_libraries(${name} PRIVATE ${engine} ${backend})
   else()
-    message(FATAL_ERROR "corvane_add_program(${name}): BACKEND sdl or headless is needed here")
+    add_executable(${name} WIN32 ${arg_SOURCES})
+    target_link_libraries(${name} PRIVATE ${engine})
   endif()
   if(arg_CLOSED_LOG)
-    target_link_libraries(${name} PRIVATE corvane_closed_log)
+    _corvane_target(closed_log closed_log)
+    target_link_libraries(${name} PRIVATE ${closed_log})
   endif()
+  set(game)
   if(arg_GAME)
-    target_link_libraries(${name} PRIVATE corvane_game)
-    corvane_copy_images(${name})
+    _corvane_link_game(${name})
+    set(game GAME)
   endif()
+  if(arg_REPLAY)
+    if(arg_OWN_MAIN)
+      message(FATAL_ERROR "corvane_add_program(${name}): REPLAY takes sources without a main()")
+    endif()
+    corvane_add_replay(${name} ${game} SOURCES ${arg_SOURCES})
+  endif()
+endfunction()
+
+# corvane_add_replay(name [GAME] [SOURCES file...])
+# <name>-replay: the sources on the headless backend behind the replay tool's
+# command line, which plays them without a display (scripted keys and mouse, a
+# number of frames, frames saved as PNG, a golden comparison, the mixed sound;
+# <name>-replay --help). It is made where the build or the package has the
+# runner (the headless backend and libpng; not on Windows); elsewhere a line
+# says so and nothing is made. GAME as for corvane_add_program.
+function(corvane_add_replay name)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "GAME" "" "SOURCES")
+  if(arg_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "corvane_add_replay(${name}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
+  endif()
+  _corvane_target(runner runner_main)
+  if(NOT runner)
+    message(STATUS "${name}-replay is not made: there is no replay runner here (it needs the headless backend and libpng)${Corvane_runner_MISSING}")
+    return()
+  endif()
+  _corvane_target(engine engine)
+  _corvane_target(headless headless)
+  add_executable(${name}-replay ${arg_SOURCES})
+  target_link_libraries(${name}-replay PRIVATE ${engine} ${headless} ${runner})
+  if(arg_GAME)
+    _corvane_link_game(${name}-replay)
+  endif()
+endfunction()
+
+# Sets out to the target of a part of the engine (engine, sdl, headless,
+# runner_main, ...): this build's corvane_<part>, the package's
+# Corvane::<part>, or "" where neither exists.
+function(_corvane_target out part)
+  set(${out} "" PARENT_SCOPE)
+  if(part STREQUAL "runner_main")
+    set(own corvane_replay_main)
+  else()
+    set(own corvane_${part})
+  endif()
+  if(TARGET ${own})
+    set(${out} ${own} PARENT_SCOPE)
+  elseif(TARGET Corvane::${part})
+    set(${out} Corvane::${part} PARENT_SCOPE)
+  endif()
+endfunction()
+
+function(_corvane_link_game target)
+  if(NOT TARGET corvane_game)
+    message(FATAL_ERROR "${target}: GAME is this repository's game, which only its own build has")
+  endif()
+  target_link_libraries(${target} PRIVATE corvane_game)
+  corvane_copy_images(${target})
 endfunction()

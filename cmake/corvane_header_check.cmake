@@ -3,6 +3,8 @@
 # game maker may turn on, every warning an error. One file includes corvane.h
 # alone, as a game does; another every installed header, each from its
 # installed path. Building target corvane_header_check fails on a warning.
+include(${CMAKE_CURRENT_LIST_DIR}/corvane_public_headers.cmake)
+
 set(CORVANE_STRICT_GAME_FLAGS -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
     -Werror)
 
@@ -10,22 +12,12 @@ function(corvane_add_header_check)
   if(NOT CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     return()
   endif()
-  set(headers)
-  foreach(target corvane_engine corvane_platform_api corvane_platform_common corvane_headless)
-    if(TARGET ${target})
-      get_target_property(set ${target} HEADER_SET)
-      if(set)
-        list(APPEND headers ${set})
-      endif()
-    endif()
-  endforeach()
-  list(REMOVE_DUPLICATES headers)
+  corvane_public_headers(headers)
   # On Windows platform.h brings the system's headers; the subset that stands
   # in for them elsewhere is not for that build.
   if(CORVANE_NATIVE_WIN32)
     list(FILTER headers EXCLUDE REGEX "/platform/api/[a-z0-9]+_api\\.h$")
   endif()
-  list(SORT headers)
   set(includes "")
   foreach(header IN LISTS headers)
     file(RELATIVE_PATH path ${PROJECT_SOURCE_DIR} ${header})

@@ -1,8 +1,11 @@
 # What `cmake --install` puts under the prefix, in two components:
 #   development  the engine for game makers: public headers under include/corvane/
 #                (include "corvane.h"), the static libraries, the objects each
-#                program links as its own (lib/corvane/), and the CMake package
-#                Corvane (lib/cmake/Corvane/), one export per backend
+#                program links as its own (lib/corvane/), the CMake package
+#                Corvane (lib/cmake/Corvane/, one export per part, with
+#                corvane_add_program), the pkg-config files (lib/pkgconfig/),
+#                the tools (bin/: corvane-asset, corvane-play, corvane-replay)
+#                and the licence
 #   game         the game for players: the program beside its Images/ in
 #                CORVANE_INSTALL_GAMEDIR, from where it is started (on Windows
 #                with a README.txt for players and the runtime's licences); or,
@@ -38,6 +41,7 @@ function(corvane_install_export set file)
   endforeach()
   install(TARGETS ${targets} EXPORT ${set}
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development
+    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT development
     OBJECTS DESTINATION ${CMAKE_INSTALL_LIBDIR}/corvane COMPONENT development
     FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/corvane COMPONENT development)
   install(EXPORT ${set} FILE ${file} NAMESPACE Corvane:: DESTINATION ${CORVANE_INSTALL_CMAKEDIR}
@@ -52,7 +56,8 @@ else()
   set(platform_part corvane_platform_common=platform_common)
 endif()
 corvane_install_export(CorvaneTargets CorvaneTargets.cmake corvane_engine=engine
-                       corvane_platform_api=platform_api ${platform_part})
+                       corvane_platform_api=platform_api corvane_closed_log=closed_log
+                       ${platform_part})
 set(CORVANE_PACKAGE_BACKENDS)
 if(TARGET corvane_headless)
   corvane_install_export(CorvaneHeadless CorvaneHeadlessTargets.cmake corvane_headless=headless
@@ -66,6 +71,39 @@ if(TARGET corvane_sdl)
   list(APPEND CORVANE_PACKAGE_BACKENDS sdl)
 endif()
 
+# The parts on libpng and libtiff: PNG files, the replay runner (REPLAY of
+# corvane_add_program), the pictures component, and the tools.
+set(CORVANE_PACKAGE_PARTS)
+if(TARGET corvane_png)
+  corvane_install_export(CorvanePng CorvanePngTargets.cmake corvane_png=png)
+endif()
+if(TARGET corvane_replay_main)
+  corvane_install_export(CorvaneRunner CorvaneRunnerTargets.cmake corvane_png_io=frame_png
+                         corvane_replay=runner corvane_replay_main=runner_main)
+  list(APPEND CORVANE_PACKAGE_PARTS runner)
+endif()
+if(TARGET corvane_pictures)
+  corvane_install_export(CorvanePictures CorvanePicturesTargets.cmake corvane_pictures=pictures)
+  list(APPEND CORVANE_PACKAGE_PARTS pictures)
+endif()
+set(tools)
+foreach(tool asset replay)
+  if(TARGET corvane-${tool})
+    list(APPEND tools corvane-${tool}=${tool})
+  endif()
+endforeach()
+if(tools)
+  corvane_install_export(CorvaneTools CorvaneToolsTargets.cmake ${tools})
+  list(APPEND CORVANE_PACKAGE_PARTS tools)
+endif()
+# corvane-asset plays sounds through corvane-play beside it.
+if(TARGET corvane-asset AND TARGET corvane-play)
+  install(TARGETS corvane-play RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT development)
+endif()
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR}
+        COMPONENT development)
+include(${CMAKE_CURRENT_LIST_DIR}/corvane_pkg_config.cmake)
+
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/CorvaneConfig.cmake.in
   ${CMAKE_CURRENT_BINARY_DIR}/CorvaneConfig.cmake INSTALL_DESTINATION ${CORVANE_INSTALL_CMAKEDIR})
 # 0.x: a newer minor version may change what a game calls.
@@ -74,6 +112,7 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/CorvaneConfigVersio
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/CorvaneConfig.cmake
               ${CMAKE_CURRENT_BINARY_DIR}/CorvaneConfigVersion.cmake
               ${CMAKE_CURRENT_LIST_DIR}/corvane_find_sdl2.cmake
+              ${CMAKE_CURRENT_LIST_DIR}/corvane_add_program.cmake
         DESTINATION ${CORVANE_INSTALL_CMAKEDIR} COMPONENT development)
 
 if(TARGET corvane AND CORVANE_INSTALL_SYSTEM AND NOT CORVANE_NATIVE_WIN32)

@@ -7,8 +7,8 @@ set(CORVANE_MINGW_RUNTIME_LICENCE /usr/share/doc/mingw-w64-common/copyright CACH
     "The licences of the MinGW-w64 runtime that Windows programs carry (shipped beside them)")
 
 # corvane_install_windows_readme(): README.txt for players (what the game needs,
-# its keys and its error boxes) and the licences of the runtime linked into
-# corvane.exe, with Windows line ends, beside the program.
+# its keys and its error boxes), Corvane's licence and the licences of the
+# runtime linked into corvane.exe, with Windows line ends, beside the program.
 function(corvane_install_windows_readme)
   set(out ${PROJECT_BINARY_DIR}/packaging)
   math(EXPR bits "${CMAKE_SIZEOF_VOID_P} * 8")
@@ -18,17 +18,23 @@ function(corvane_install_windows_readme)
   configure_file(${PROJECT_SOURCE_DIR}/packaging/README-windows.txt.in ${out}/README.txt @ONLY
                  NEWLINE_STYLE CRLF)
   install(FILES ${out}/README.txt DESTINATION ${CORVANE_INSTALL_GAMEDIR} COMPONENT game)
+  corvane_install_with_crlf(${PROJECT_SOURCE_DIR}/LICENSE ${out}/licences/corvane.txt)
   if(NOT EXISTS "${CORVANE_MINGW_RUNTIME_LICENCE}")
     message(WARNING "No licences of the MinGW-w64 runtime at \"${CORVANE_MINGW_RUNTIME_LICENCE}\" "
                     "(CORVANE_MINGW_RUNTIME_LICENCE): corvane.exe is installed without them")
     return()
   endif()
-  file(READ ${CORVANE_MINGW_RUNTIME_LICENCE} text)
+  corvane_install_with_crlf(${CORVANE_MINGW_RUNTIME_LICENCE} ${out}/licences/mingw-w64-runtime.txt)
+endfunction()
+
+# corvane_install_with_crlf(source copy): the text of source with Windows line
+# ends, written to copy and installed in the game's licences/.
+function(corvane_install_with_crlf source copy)
+  file(READ ${source} text)
   string(REPLACE "\r\n" "\n" text "${text}")
   string(REPLACE "\n" "\r\n" text "${text}")
-  file(WRITE ${out}/licences/mingw-w64-runtime.txt "${text}")
-  install(FILES ${out}/licences/mingw-w64-runtime.txt
-          DESTINATION ${CORVANE_INSTALL_GAMEDIR}/licences COMPONENT game)
+  file(WRITE ${copy} "${text}")
+  install(FILES ${copy} DESTINATION ${CORVANE_INSTALL_GAMEDIR}/licences COMPONENT game)
 endfunction()
 
 # corvane_install_system_game(): the game as a system package lays it out. The
@@ -54,6 +60,7 @@ function(corvane_install_system_game)
   install(FILES ${source}/corvane.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/96x96/apps
           COMPONENT game)
 
+  file(READ ${PROJECT_SOURCE_DIR}/LICENSE CORVANE_LICENCE)
   file(READ ${PROJECT_SOURCE_DIR}/tools/font/OFL.txt CORVANE_FONT_LICENCE)
   configure_file(${source}/copyright.in ${out}/copyright @ONLY)
   set(CORVANE_SOURCE_DESCRIPTION "${CORVANE_GIT_DESCRIPTION}")

@@ -1,15 +1,16 @@
-// The colour a game draws with: 8-bit red, green and blue, whatever the display's
-// 16-bit layout. Every drawing call that takes a Colour turns it into the
-// display's word the same way, through the display pixel format.
+/// @file
+/// The colour a game draws with: 8-bit red, green and blue, whatever the display's
+/// 16-bit layout. Every drawing call that takes a Colour turns it into the
+/// display's word the same way, through the display pixel format.
 #pragma once
 
 #include <cstdint>
 
 /// A colour of 8-bit red, green and blue components, 0 to 255 each.
 struct Colour {
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
+    std::uint8_t red = 0;    ///< 0 to 255
+    std::uint8_t green = 0;  ///< 0 to 255
+    std::uint8_t blue = 0;   ///< 0 to 255
 
     /// Black.
     constexpr Colour() = default;
@@ -21,11 +22,13 @@ struct Colour {
     /// from the display pixel format, so only meaningful once the display is open.
     std::uint16_t Word() const;
 
-    /// True when all three components are equal.
+    ///@{
+    /// True when all three components are equal (==) or any differs (!=).
     constexpr bool operator==(const Colour& other) const {
         return red == other.red && green == other.green && blue == other.blue;
     }
     constexpr bool operator!=(const Colour& other) const { return !(*this == other); }
+    ///@}
 
 private:
     static constexpr std::uint8_t Clamp(int value) {
@@ -33,6 +36,7 @@ private:
     }
 };
 
+///@{
 /// A few colours by name.
 constexpr Colour COLOUR_BLACK{0, 0, 0};
 constexpr Colour COLOUR_WHITE{255, 255, 255};
@@ -41,3 +45,4 @@ constexpr Colour COLOUR_RED{255, 0, 0};
 constexpr Colour COLOUR_GREEN{0, 255, 0};
 constexpr Colour COLOUR_BLUE{0, 0, 255};
 constexpr Colour COLOUR_YELLOW{255, 255, 0};
+///@}

@@ -1,15 +1,17 @@
-// Frame pacing. The game's rules count frames (a pixel a frame, a walk step
-// every 30), so the engine decides how often frames come: at the game rate (60
-// a second unless the game chooses another) whatever the display refreshes at.
-// A picture is shown at most once per display refresh, on the vertical blank
-// where the display tells when that is; when the display refreshes more slowly
-// than the game runs, some frames show no picture. A frame that shows nothing
-// (the window inactive or behind another) takes a frame's time too, waiting
-// instead of spinning. The platform only provides the clock and the waits.
+/// @file
+/// Frame pacing. The game's rules count frames (a pixel a frame, a walk step
+/// every 30), so the engine decides how often frames come: at the game rate (60
+/// a second unless the game chooses another) whatever the display refreshes at.
+/// A picture is shown at most once per display refresh, on the vertical blank
+/// where the display tells when that is; when the display refreshes more slowly
+/// than the game runs, some frames show no picture. A frame that shows nothing
+/// (the window inactive or behind another) takes a frame's time too, waiting
+/// instead of spinning. The platform only provides the clock and the waits.
 #pragma once
 
 #include "platform/api/platform.h"
 
+/// @cond ENGINE_INTERNALS
 class FramePacer {
 public:
     // Frames a second a game runs at unless it chooses another rate.
@@ -105,3 +107,4 @@ private:
     bool displayPaces_ = false;
     bool presentsMerelySlow_ = false;
 };
+/// @endcond

@@ -69,6 +69,9 @@ extern const DrawKernels kSse2Kernels;
 #ifdef CORVANE_WIDE_KERNELS
 extern const DrawKernels kAvx2Kernels;
 extern const DrawKernels kAvx512Kernels;
+// AVX2's plain rows, which the AVX-512 set takes: a 32-word copy measured about
+// 10 % slower than two 16-word ones.
+void Avx2PlainRows(const DrawArea& area);
 #define CORVANE_AVX2_LOOPS (&kAvx2Kernels)
 #define CORVANE_AVX512_LOOPS (&kAvx512Kernels)
 #else

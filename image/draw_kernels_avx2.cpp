@@ -9,7 +9,11 @@
 #include "image/lanes_avx2.h"
 #include "image/row_loops.h"
 
-const DrawKernels kAvx2Kernels = {PlainRows<Avx2Lanes>, KeyedRows<Avx2Lanes>,
+CORVANE_LANES void Avx2PlainRows(const DrawArea& area) {
+    PlainRows<Avx2Lanes>(area);
+}
+
+const DrawKernels kAvx2Kernels = {Avx2PlainRows,        KeyedRows<Avx2Lanes>,
                                   AlphaRows<Avx2Lanes>, AdditiveRows<Avx2Lanes>,
                                   MemcpyTiledRows,      ClearRowsJoined};
 

@@ -5,12 +5,15 @@
 # for apt-get:  sudo apt-get install $(scripts/install-packages.sh windows wine)
 
 declare -A PACKAGES=(
-    # Compilers, CMake, and what the engine, the SDL program and the tools link.
-    [build]="build-essential cmake ninja-build pkg-config libsdl2-dev libpng-dev"
-    # The test and benchmark libraries, and libtiff, which both compare with.
-    [tests]="libgtest-dev libgmock-dev libbenchmark-dev libtiff-dev"
+    # Compilers, CMake, pkg-config, and what the engine, the SDL program, the
+    # pictures component and the tools link.
+    [build]="build-essential cmake ninja-build pkg-config libsdl2-dev libpng-dev libtiff-dev"
+    # The test and benchmark libraries.
+    [tests]="libgtest-dev libgmock-dev libbenchmark-dev"
     # The formatter the tracked C++ files are kept clean with (scripts/format.sh).
     [format]="clang-format-14"
+    # The reference made from the public headers (scripts/docs.sh).
+    [docs]="doxygen"
     # What the checks that play in a real window use: a private X server, input,
     # screenshots, and a window manager for the switch to full screen.
     [display]="xvfb xdotool x11-apps x11-utils imagemagick openbox"

@@ -15,7 +15,7 @@ cd "$(dirname "$0")/.."
 
 # The game says the same when it finds no display itself; this saves the build.
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "No display is available to open the game's window; corvane-replay (built beside it) plays the game without one and saves its frames as pictures." >&2
+    echo "No display is available to open the game's window." >&2
     exit 3
 fi
 

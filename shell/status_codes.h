@@ -1,7 +1,10 @@
-// Status codes of the engine object. Even codes 2..18 record a start-up step done,
-// the odd code just below each that step's failure; 19 means the engine is ready.
+/// @file
+/// Status codes of the engine object. Even codes 2..18 record a start-up step done,
+/// the odd code just below each that step's failure; 19 means the engine is ready.
 #pragma once
 
+/// The engine's status (Corvane.GetStatus()): the start-up step that last
+/// succeeded, or the failure that was reported last.
 enum StatusCode : int {
     NO_INIT = 0,
     INITCLASS_FAILED = 1,
@@ -39,10 +42,11 @@ enum StatusCode : int {
     IMAGEUSE_FAILED = 33,
 };
 
-// Title and text of the start-up report for a status code; codes without a
-// text of their own (and every code outside 0..33) give the UNREGISTERED pair.
+/// Title and text of the start-up report for a status code; codes without a
+/// text of their own (and every code outside 0..33) give the UNREGISTERED pair.
 struct StatusReport {
-    const char* title;
-    const char* text;
+    const char* title;  ///< the failure's title, "Error: NAME (what failed)"
+    const char* text;   ///< the advice for the player
 };
+/// The report for a status code (static texts, never null).
 StatusReport ReportFor(int status);

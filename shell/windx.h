@@ -1,7 +1,8 @@
-// The engine object: window, display surfaces, software frame buffer, input and
-// sound. One instance exists, the global Corvane; the game reaches every engine
-// service through it. The calls a game makes come first; the engine's own calls
-// and its state follow in a section of their own.
+/// @file
+/// The engine object: window, display surfaces, software frame buffer, input and
+/// sound. One instance exists, the global Corvane; the game reaches every engine
+/// service through it. The calls a game makes come first; the engine's own calls
+/// and its state follow in a section of their own.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +24,7 @@ struct TextSize {
     int height = 0;  ///< the height of a line
 };
 
+/// @cond ENGINE_INTERNALS
 // Slot 0 plots one pixel (x, y, red, green, blue); slots 1..4 draw an image
 // prepared for purpose 1..4 with its top-left pixel at (x, y). 1 done, 0 refused.
 using DrawPixelRoutine = int (*)(int x, int y, int red, int green, int blue);
@@ -39,6 +41,7 @@ struct DrawTable {
 // Rows covered by the row-offset table before it has to grow for a taller surface.
 constexpr int ROW_OFFSET_ROWS = 1024;
 constexpr int KEY_BUFFER_SIZE = 1000;
+/// @endcond
 
 /// The engine: one object, Corvane, through which a game reaches everything.
 class WinDX {
@@ -50,6 +53,7 @@ public:
 
     /// @name Starting
     ///@{
+
     /// Opens the window (windowed: a client area of xres x yres pixels; full
     /// screen, fullscreenMode 1: that display mode), the 16-bit frame buffer and,
     /// unless the game asked for none, the sound device. True when ready (status
@@ -61,8 +65,9 @@ public:
     /// changed, once Initialize has begun.
     bool UseSound(bool on);
     /// The game's name ("Corvane" until set): the window's title unless
-    /// SetTitle gives another, and the caption and first line ("Unable to start
-    /// <name>.") of its error boxes. Copied; null or "" gives "Corvane" back.
+    /// SetTitle gives another, and the caption and first line
+    /// (`"Unable to start <name>."`) of its error boxes. Copied; null or ""
+    /// gives "Corvane" back.
     void SetName(const char* name);
     /// The game's name as SetName left it.
     const char* GetName() const { return gameName.c_str(); }
@@ -81,6 +86,7 @@ public:
 
     /// @name The frame
     ///@{
+
     /// Locks the frame buffer for drawing; false (after a report) when it cannot.
     bool LockSurface();
     /// Ends drawing for this frame; always 1.
@@ -104,6 +110,7 @@ public:
     /// Into the locked frame, clipped to the clip rectangle; nothing while the
     /// frame is not locked.
     ///@{
+
     /// One pixel.
     void DrawPixel(int x, int y, Colour colour);
     /// A line from (x0, y0) to (x1, y1), both ends included.
@@ -123,6 +130,7 @@ public:
     /// A picture drawn by another routine than its purpose is refused and
     /// reported (IMAGEUSE_FAILED, answer 0); otherwise 1.
     ///@{
+
     /// A DRAW_PLAIN picture, copied as it is.
     int DrawImage(int x, int y, Image* image);
     /// The whole frame covered with copies of a DRAW_PLAIN picture, scrolled by (x, y).
@@ -139,6 +147,7 @@ public:
 
     /// @name The frame buffer
     ///@{
+
     /// The frame's row length in pixels, which may exceed the width asked for.
     int GetWidth() const { return width; }
     /// The frame's height in pixels.
@@ -159,6 +168,7 @@ public:
     /// @name Text
     /// Drawn over the finished frame, after UnlockSurface and before ViewUpdate.
     ///@{
+
     /// The colour of the text drawn from now on (black until set).
     void SetTextColour(Colour colour);
     /// The same with three 0-255 components (each taken by its low byte).
@@ -178,6 +188,7 @@ public:
     /// (VK_LEFT, 'A' to 'Z', '0' to '9', ...); a gamepad's arrows and buttons
     /// come as the keys they stand for.
     ///@{
+
     /// 1 while the key is held, else 0.
     char IsKeyDown(int key) const { return static_cast<char>(keyState[key & 0xFF]); }
     /// True when the key went down since the frame before this one: once per
@@ -201,6 +212,7 @@ public:
     /// @name Sound
     /// A sound is loaded by SoundX::Load and stays owned by the game.
     ///@{
+
     /// Plays a sound from its start (resume 0) or from where it is (resume 1).
     void PlaySound(SoundX* sound, int resume);
     /// The same with a volume (0 to 1, 1 full) and a pan (-1 left to 1 right),
@@ -214,6 +226,7 @@ public:
 
     /// @name The window and the log
     ///@{
+
     /// The main window; null before Initialize has made it.
     HWND GetWindow() const { return window; }
     /// Stores code in the status and shows its report; the result carries nothing.

@@ -51,21 +51,51 @@ int LockFailureStatus(HRESULT result) {
     }
 }
 
+// The format every buffer is created in: the first sound's.
+WAVEFORMATEX BufferFormat(int channels, int bits, int rate) {
+    WAVEFORMATEX format = {};
+    format.wFormatTag = WAVE_FORMAT_PCM;
+    format.nChannels = static_cast<WORD>(channels);
+    format.nSamplesPerSec = static_cast<DWORD>(rate);
+    format.wBitsPerSample = static_cast<WORD>(bits);
+    format.nBlockAlign = static_cast<WORD>((bits / 8) * channels);
+    format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
+    format.cbSize = 0;
+    return format;
+}
+
+// The description of a buffer holding all of a sound's frames in the format.
+DSBUFFERDESC BufferDescription(const SoundX& sound, WAVEFORMATEX& format) {
+    // The structure's own size: the 64-bit DSBUFFERDESC is larger than 20 bytes.
+    DSBUFFERDESC desc = {};
+    desc.dwSize = sizeof(DSBUFFERDESC);
+    desc.dwFlags = kSoundBufferFlags;
+    const std::uint64_t bytes =
+        static_cast<std::uint64_t>(std::max(sound.GetFrames(), 0)) * format.nBlockAlign;
+    desc.dwBufferBytes =
+        static_cast<DWORD>(std::min<std::uint64_t>(bytes, std::numeric_limits<DWORD>::max()));
+    desc.lpwfxFormat = &format;
+    return desc;
+}
+
+// Room for kSoundTableStep more sounds and their buffers.
+void GrowSoundTable(WinDX& engine) {
+    const int capacity = engine.soundCapacity + kSoundTableStep;
+    auto grownSounds = std::make_unique<SoundX*[]>(capacity);
+    auto grownBuffers = std::make_unique<IDirectSoundBuffer*[]>(capacity);
+    if (engine.soundCount > 0) {
+        std::copy_n(engine.sounds.get(), engine.soundCount, grownSounds.get());
+        std::copy_n(engine.soundBuffers.get(), engine.soundCount, grownBuffers.get());
+    }
+    engine.sounds = std::move(grownSounds);
+    engine.soundBuffers = std::move(grownBuffers);
+    engine.soundCapacity = capacity;
+}
+
 }  // namespace
 
 int WinDX::AddSound(SoundX* sound) {
-    if (soundCount == soundCapacity) {
-        const int capacity = soundCapacity + kSoundTableStep;
-        auto grownSounds = std::make_unique<SoundX*[]>(capacity);
-        auto grownBuffers = std::make_unique<IDirectSoundBuffer*[]>(capacity);
-        if (soundCount > 0) {
-            std::copy_n(sounds.get(), soundCount, grownSounds.get());
-            std::copy_n(soundBuffers.get(), soundCount, grownBuffers.get());
-        }
-        sounds = std::move(grownSounds);
-        soundBuffers = std::move(grownBuffers);
-        soundCapacity = capacity;
-    }
+    if (soundCount == soundCapacity) GrowSoundTable(*this);
     sounds[soundCount] = sound;
 
     // The first sound fixes the format of every buffer; a later one that differs
@@ -80,31 +110,14 @@ int WinDX::AddSound(SoundX* sound) {
         if (sound->GetRate() != soundRate) RaiseError(SOUNDMATCH_FAILED);
     }
 
-    WAVEFORMATEX format = {};
-    format.wFormatTag = WAVE_FORMAT_PCM;
-    format.nChannels = static_cast<WORD>(soundChannels);
-    format.nSamplesPerSec = static_cast<DWORD>(soundRate);
-    format.wBitsPerSample = static_cast<WORD>(soundBits);
-    format.nBlockAlign = static_cast<WORD>((soundBits / 8) * soundChannels);
-    format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
-    format.cbSize = 0;
-
-    // The structure's own size: the 64-bit DSBUFFERDESC is larger than 20 bytes.
-    DSBUFFERDESC desc = {};
-    desc.dwSize = sizeof(DSBUFFERDESC);
-    desc.dwFlags = kSoundBufferFlags;
-    const std::uint64_t bytes =
-        static_cast<std::uint64_t>(std::max(sound->GetFrames(), 0)) * format.nBlockAlign;
-    desc.dwBufferBytes =
-        static_cast<DWORD>(std::min<std::uint64_t>(bytes, std::numeric_limits<DWORD>::max()));
-    desc.lpwfxFormat = &format;
-
     soundBuffers[soundCount] = nullptr;
     // A game without sound has no device: its sounds get no buffer and play nothing.
     if (!soundWanted) {
         ++soundCount;
         return soundCount - 1;
     }
+    WAVEFORMATEX format = BufferFormat(soundChannels, soundBits, soundRate);
+    const DSBUFFERDESC desc = BufferDescription(*sound, format);
     IDirectSoundBuffer* created = nullptr;
     const HRESULT result = directSound != nullptr
                                ? directSound->CreateSoundBuffer(&desc, &created, nullptr)

@@ -1,7 +1,8 @@
-// The platform calls a backend may watch. The shared objects of platform/common
-// pass every call through Answer, so a backend that records calls and makes
-// them fail on request (the headless one) does so in one place; the others
-// watch nothing.
+/// @file
+/// The platform calls a backend may watch. The shared objects of platform/common
+/// pass every call through Answer, so a backend that records calls and makes
+/// them fail on request (the headless one) does so in one place; the others
+/// watch nothing.
 #pragma once
 
 #include <cstddef>
@@ -11,9 +12,9 @@
 
 namespace platform {
 
-// Calls whose results a watcher can choose, then calls that are only observed:
-// Release cannot fail (it is counted and recorded only); Unlock, GetSurfaceDesc
-// and ReleaseDC can.
+/// Calls whose results a watcher can choose, then calls that are only observed:
+/// Release cannot fail (it is counted and recorded only); Unlock, GetSurfaceDesc
+/// and ReleaseDC can.
 enum class PlatformCall {
     RegisterClass,
     CreateWindow,
@@ -49,6 +50,8 @@ enum class PlatformCall {
     ReleaseDC,
     Release,
 };
+
+/// @cond ENGINE_INTERNALS
 
 // A call's arguments as numbers, kept without allocating: a call has a dozen at most.
 class CallArgs {
@@ -108,5 +111,7 @@ inline void Note(PlatformCall call, const CallArgs& args, const char* text, long
     Watcher().TakeFault(call, &ignored);
     Watcher().Record(call, args, text, result);
 }
+
+/// @endcond
 
 }  // namespace platform

@@ -1,4 +1,5 @@
-// Everything a test or tool needs to drive and observe the headless platform.
+/// @file
+/// Everything a test or tool needs to drive and observe the headless platform.
 #pragma once
 
 #include <string>
@@ -11,11 +12,11 @@
 
 namespace headless {
 
-// Back to a new machine: default desktop, no windows, no faults, no records.
+/// Back to a new machine: default desktop, no windows, no faults, no records.
 void Reset();
 
-// The file GetModuleFileNameA names as the running program: `path`, or the real
-// program's when empty (as after Reset).
+/// The file GetModuleFileNameA names as the running program: `path`, or the real
+/// program's when empty (as after Reset).
 void SetProgramFile(const std::string& path);
 
 }  // namespace headless

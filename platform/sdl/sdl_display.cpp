@@ -4,8 +4,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
+#include "platform/common/program_file.h"
 #include "platform/sdl/sdl_video.h"
 #include "platform/sdl/sdl_windows.h"
 
@@ -38,9 +41,18 @@ bool StartVideoOnADisplay() {
 }
 
 void EndForWantOfADisplay() {
-    std::fprintf(stderr,
-                 "No display is available to open the game's window; corvane-replay (built "
-                 "beside it) plays the game without one and saves its frames as pictures.\n");
+    // A game built with its replay program (<name>-replay beside <name>) can be
+    // played without a display; only then is it named.
+    const std::string program = programfile::RunningProgram();
+    const std::filesystem::path replay = program + "-replay";
+    std::error_code error;
+    if (!program.empty() && std::filesystem::is_regular_file(replay, error))
+        std::fprintf(stderr,
+                     "No display is available to open the game's window; %s beside it plays "
+                     "the game without one and saves its frames as pictures.\n",
+                     replay.filename().string().c_str());
+    else
+        std::fprintf(stderr, "No display is available to open the game's window.\n");
     SDL_Quit();
     std::exit(kNoDisplayExitCode);
 }

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "image/image.h"
+#include "pictures/picture_io.h"
 #include "platform/headless/control.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tiff/tiff_file.h"
-#include "tools/corvane-asset/picture_io.h"
 
 namespace {
 
@@ -22,13 +22,13 @@ namespace {
 // smaller one does not; they are refused at this size as at the engine's.
 constexpr long long kPixels = 1LL << 20;
 
-bool SamePicture(const asset::Picture& a, const asset::Picture& b) {
+bool SamePicture(const pictures::Picture& a, const pictures::Picture& b) {
     return a.width == b.width && a.height == b.height && a.hasAlpha == b.hasAlpha &&
            a.pixels == b.pixels;
 }
 
 // The engine's reader on the written file, as convert checks its result.
-void CheckEngineLoads(const std::vector<std::uint8_t>& tiff, const asset::Picture& picture) {
+void CheckEngineLoads(const std::vector<std::uint8_t>& tiff, const pictures::Picture& picture) {
     const std::string& path = fuzz::WriteInput(tiff.data(), tiff.size(), ".tif");
     TiffFile inspected;
     FUZZ_CHECK(
@@ -55,10 +55,10 @@ void CheckEngineLoads(const std::vector<std::uint8_t>& tiff, const asset::Pictur
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    asset::Picture picture;
+    pictures::Picture picture;
     std::vector<std::string> notes;
     std::string error;
-    if (!asset::ReadPictureBytes(data, size, picture, notes, error, kPixels)) {
+    if (!pictures::ReadPictureBytes(data, size, picture, notes, error, kPixels)) {
         FUZZ_CHECK(!error.empty() && error.find('\n') == std::string::npos,
                    "a refused file is refused in one line");
         return 0;
@@ -70,10 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                "the pixels fill the picture");
 
     std::vector<std::uint8_t> tiff;
-    FUZZ_CHECK(asset::WriteTiffBytes(picture, tiff, error), "every picture read is written");
-    asset::Picture again;
+    FUZZ_CHECK(pictures::WriteTiffBytes(picture, tiff, error), "every picture read is written");
+    pictures::Picture again;
     std::vector<std::string> againNotes;
-    FUZZ_CHECK(asset::ReadPictureBytes(tiff.data(), tiff.size(), again, againNotes, error) &&
+    FUZZ_CHECK(pictures::ReadPictureBytes(tiff.data(), tiff.size(), again, againNotes, error) &&
                    SamePicture(again, picture) && againNotes.empty(),
                "the written TIFF reads back as the same picture");
     CheckEngineLoads(tiff, picture);

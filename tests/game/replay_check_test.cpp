@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "pictures/png_io.h"
 #include "sound/soundx.h"
 #include "tests/support/engine_fixture.h"
 #include "tools/common/frame_png.h"
 #include "tools/common/golden.h"
-#include "tools/common/png_io.h"
 #include "tools/corvane-replay/sound_record.h"
 
 namespace {

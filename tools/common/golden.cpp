@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "pictures/png_io.h"
 #include "tools/common/frame_png.h"
-#include "tools/common/png_io.h"
 
 namespace fs = std::filesystem;
 

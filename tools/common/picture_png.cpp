@@ -1,6 +1,6 @@
 #include "tools/common/picture_png.h"
 
-#include "tools/common/png_io.h"
+#include "pictures/png_io.h"
 
 namespace png_io {
 namespace {

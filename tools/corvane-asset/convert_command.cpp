@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "image/image.h"
+#include "pictures/picture_io.h"
 #include "tiff/tiff_file.h"
 #include "tools/corvane-asset/asset_tool.h"
-#include "tools/corvane-asset/picture_io.h"
 #include "tools/corvane-asset/tiff_commands.h"
 
 namespace asset {
@@ -94,7 +94,8 @@ void LiftBlack(std::uint8_t* rgb) {
 
 // Warnings and notes on how the game will draw the picture; lifts black first
 // when asked.
-void CheckPurpose(Picture& picture, const ConvertOptions& options, const std::string& out) {
+void CheckPurpose(pictures::Picture& picture, const ConvertOptions& options,
+                  const std::string& out) {
     const std::size_t count = std::size_t(picture.width) * picture.height;
     const std::size_t step = picture.hasAlpha ? 4 : 3;
     if (options.purpose == DRAW_MASKED && !picture.hasAlpha) {
@@ -154,13 +155,13 @@ int Convert(int argc, char** argv) {
     if (std::filesystem::equivalent(options.in, options.out, ignored))
         return Fail(std::string(options.out) + ": is IN itself; write the result to another file");
 
-    Picture picture;
+    pictures::Picture picture;
     std::vector<std::string> notes;
-    if (!ReadPicture(options.in, picture, notes, error))
+    if (!pictures::ReadPicture(options.in, picture, notes, error))
         return Fail(std::string(options.in) + ": " + error);
     for (const std::string& note : notes) Note(std::string(options.in) + ": " + note);
     CheckPurpose(picture, options, options.out);
-    if (!WriteTiff(options.out, picture, error))
+    if (!pictures::WriteTiff(options.out, picture, error))
         return Fail(std::string(options.out) + ": " + error);
 
     // The result is checked by the engine's own reader.

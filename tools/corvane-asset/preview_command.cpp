@@ -2,17 +2,16 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "image/image.h"
+#include "pictures/picture_io.h"
 #include "platform/headless/control.h"
 #include "shell/windx.h"
 #include "tiff/tiff_file.h"
 #include "tools/common/frame_png.h"
 #include "tools/corvane-asset/asset_tool.h"
-#include "tools/corvane-asset/picture_io.h"
 #include "tools/corvane-asset/tiff_commands.h"
 
 namespace asset {
@@ -94,25 +93,12 @@ bool ParseOptions(int argc, char** argv, PreviewOptions& options, std::string& e
     return error.empty();
 }
 
-// A picture as true colour, the state the engine's loader leaves it in before
-// preparing it.
-void FromPicture(const Picture& picture, Image& image) {
-    image.Size(picture.width, picture.height,
-               static_cast<std::uint8_t>(IMAGE_32BIT | (picture.hasAlpha ? IMAGE_ALPHA : 0)));
-    const std::size_t count = std::size_t(picture.width) * picture.height;
-    const std::size_t step = picture.hasAlpha ? 4 : 3;
-    for (std::size_t i = 0; i < count; ++i) {
-        std::memcpy(image.pixels + i * 3, &picture.pixels[i * step], 3);
-        if (picture.hasAlpha) image.alpha[i] = picture.pixels[i * step + 3];
-    }
-}
-
 // Reads a picture as the game's loader would before preparing it: a TIFF
 // through the engine's reader, whatever it holds; anything else as convert
 // writes it. On failure prints why and sets status.
 bool ReadTrueColour(const char* path, Image& image, int& status) {
     std::string error;
-    if (SniffFile(path) == FileKind::Tiff) {
+    if (pictures::SniffFile(path) == pictures::FileKind::Tiff) {
         TiffFile tiff;
         const Outcome outcome = JudgeTiff(path, tiff, error);
         if (outcome == Outcome::Refused) {
@@ -127,25 +113,28 @@ bool ReadTrueColour(const char* path, Image& image, int& status) {
         tiff.LoadTiff(folder.Name(), &image);
         return true;
     }
-    Picture picture;
+    pictures::Picture picture;
     std::vector<std::string> notes;
-    if (!ReadPicture(path, picture, notes, error)) {
+    if (!pictures::ReadPicture(path, picture, notes, error)) {
         status = Fail(std::string(path) + ": " + error);
         return false;
     }
     for (const std::string& note : notes) Note(std::string(path) + ": " + note);
-    FromPicture(picture, image);
+    if (!pictures::ToTrueColour(picture, image)) {
+        status = Fail(std::string(path) + ": there is not enough memory to hold the picture");
+        return false;
+    }
     return true;
 }
 
 // Grey squares of 8 pixels, in true colour.
 void Checkerboard(Image& image) {
-    Picture board;
+    pictures::Picture board;
     board.width = board.height = 16;
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
             board.pixels.insert(board.pixels.end(), 3, ((x / 8 + y / 8) % 2) ? 0x99 : 0x66);
-    FromPicture(board, image);
+    pictures::ToTrueColour(board, image);
 }
 
 // The smallest window the engine is started with: it measures its window's

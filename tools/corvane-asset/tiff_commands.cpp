@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "image/image.h"
+#include "pictures/picture_io.h"
+#include "pictures/png_io.h"
 #include "platform/headless/control.h"
 #include "tiff/tiff_file.h"
-#include "tools/common/png_io.h"
-#include "tools/corvane-asset/picture_io.h"
 
 namespace asset {
 
@@ -56,13 +56,15 @@ const char* KindName(std::int32_t mode) {
 }
 
 std::string Compression(std::int32_t compression) {
-    const std::string name = CompressionName(compression);
+    const std::string name = pictures::CompressionName(compression);
     return (name.empty() ? std::string("unknown") : name) + " (" + std::to_string(compression) +
            ")";
 }
 
 std::string NotTiffReason(const std::string& path) {
-    std::string kind = SniffFile(path) == FileKind::Png ? "a PNG picture" : OtherFormatName(path);
+    std::string kind = pictures::SniffFile(path) == pictures::FileKind::Png
+                           ? "a PNG picture"
+                           : pictures::OtherFormatName(path);
     return "it is not a TIFF file" + (kind.empty() ? std::string() : " but " + kind) +
            "; corvane-asset convert makes one the engine loads";
 }
@@ -109,12 +111,12 @@ Outcome JudgeTiff(const std::string& path, TiffFile& tiff, std::string& reason) 
         }
         accepted = tiff.Inspect(folder.Name());
     }
-    if (!accepted && SniffFile(path) != FileKind::Tiff) {
+    if (!accepted && pictures::SniffFile(path) != pictures::FileKind::Tiff) {
         reason = NotTiffReason(path);
         return Outcome::Refused;
     }
     if (tiff.compression != 1) {
-        const std::string name = CompressionName(tiff.compression);
+        const std::string name = pictures::CompressionName(tiff.compression);
         reason = "its pixel data is " +
                  (name.empty() ? "compressed with scheme " + std::to_string(tiff.compression)
                                : name + "-compressed (compression " +
@@ -139,12 +141,13 @@ Outcome JudgeTiff(const std::string& path, TiffFile& tiff, std::string& reason) 
 }
 
 int TiffInfo(const char* path) {
-    if (SniffFile(path) == FileKind::Missing) return Fail(std::string(path) + ": cannot be read");
+    if (pictures::SniffFile(path) == pictures::FileKind::Missing)
+        return Fail(std::string(path) + ": cannot be read");
     TiffFile tiff;
     std::string reason;
     const Outcome outcome = JudgeTiff(path, tiff, reason);
     std::printf("file: %s\n", path);
-    if (SniffFile(path) == FileKind::Tiff || outcome != Outcome::Refused) {
+    if (pictures::SniffFile(path) == pictures::FileKind::Tiff || outcome != Outcome::Refused) {
         std::printf("byte order: %s\n",
                     tiff.byteOrder == ORDER_IBF ? "Intel (II)" : "Motorola (MM)");
         if (DirectoryRead(tiff)) {
@@ -180,7 +183,8 @@ int TiffInfo(const char* path) {
 }
 
 int ToPng(const char* in, const char* out) {
-    if (SniffFile(in) == FileKind::Missing) return Fail(std::string(in) + ": cannot be read");
+    if (pictures::SniffFile(in) == pictures::FileKind::Missing)
+        return Fail(std::string(in) + ": cannot be read");
     TiffFile check;
     std::string reason;
     if (JudgeTiff(in, check, reason) == Outcome::Refused) {

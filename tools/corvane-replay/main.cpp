@@ -1,8 +1,9 @@
-// corvane-replay: plays a game without a screen, with keys held and the mouse
-// moved from scripts, saves chosen frames as PNG pictures, and checks a frame
-// against a golden picture or the mixed sound against a checksum. The game is
-// whichever is linked with this file: corvane-replay plays ours, and every
-// example's <name>-replay that example.
+// A game's replay program: plays the game without a screen, with keys held and
+// the mouse moved from scripts, saves chosen frames as PNG pictures, and checks
+// a frame against a golden picture or the mixed sound against a checksum. The
+// game is whichever is linked with this file: corvane-replay plays ours, every
+// example's <name>-replay that example, and corvane_add_program(... REPLAY)
+// makes one for any game.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,35 +18,46 @@
 
 namespace {
 
-const char kUsage[] =
-    "usage: corvane-replay [--dir DIR] [--keys SCRIPT] [--mouse SCRIPT] [--frames N]\n"
-    "                      [--png-at LIST] [--out DIR] [--golden FILE]\n"
-    "                      [--sound FILE] [--sound-crc HEX]\n"
-    "\n"
-    "Runs the game on the headless display in DIR (default: the current folder),\n"
-    "which must hold the game's Images folder; debug.txt is written there.\n"
-    "\n"
-    "  --keys SCRIPT   keys held one hold after the other, e.g. \"right:120,down:60,left+up:30\";\n"
-    "                  key names: left right up down escape space return backspace,\n"
-    "                  letters, digits; \"none:50\" holds nothing for 50 frames\n"
-    "  --mouse SCRIPT  mouse strokes one after the other from 0/0, e.g.\n"
-    "                  \"400/250:1,left@500/300:20\": [left|right|middle@]x/y:frames moves\n"
-    "                  to x/y, one move a frame, with that button held on the way\n"
-    "  --frames N      frames to run (default: as many as the scripts cover, at least 1)\n"
-    "  --png-at LIST   frames to save, e.g. \"1,150\" (frames count from 1)\n"
-    "  --out DIR       folder for the pictures, frame_NNNN.png (default: the current folder)\n"
-    "  --golden FILE   compares the one frame of --png-at with the PNG FILE exactly; a\n"
-    "                  difference or any message box fails the run (exit status 1), and\n"
-    "                  frame_NNNN_diff.png in --out shows the changed pixels\n"
-    "  --sound FILE    mixes the sound as if every frame lasted 1/60 s (44100 Hz, 16-bit\n"
-    "                  stereo), writes it to the WAV FILE and prints its CRC-32\n"
-    "  --sound-crc HEX mixes the sound likewise; a CRC-32 other than HEX, or any message\n"
-    "                  box, fails the run\n";
+// The program's own name, as it was started, for its usage and its messages.
+std::string program = "corvane-replay";
+
+std::string Usage() {
+    const std::string indent(program.size() + 8, ' ');
+    return "usage: " + program + " [--dir DIR] [--keys SCRIPT] [--mouse SCRIPT] [--frames N]\n" +
+           indent + "[--png-at LIST] [--out DIR] [--golden FILE]\n" + indent +
+           "[--sound FILE] [--sound-crc HEX] [--no-sound-device]\n"
+           "\n"
+           "Runs the game on the headless display in DIR (default: the current folder),\n"
+           "where it finds its files (its Images folder) and writes debug.txt.\n"
+           "\n"
+           "  --keys SCRIPT   keys held one hold after the other, e.g. "
+           "\"right:120,down:60,left+up:30\";\n"
+           "                  key names: left right up down escape space return backspace,\n"
+           "                  letters, digits; \"none:50\" holds nothing for 50 frames\n"
+           "  --mouse SCRIPT  mouse strokes one after the other from 0/0, e.g.\n"
+           "                  \"400/250:1,left@500/300:20\": [left|right|middle@]x/y:frames "
+           "moves\n"
+           "                  to x/y, one move a frame, with that button held on the way\n"
+           "  --frames N      frames to run (default: as many as the scripts cover, at least 1)\n"
+           "  --png-at LIST   frames to save, e.g. \"1,150\" (frames count from 1)\n"
+           "  --out DIR       folder for the pictures, frame_NNNN.png (default: the current "
+           "folder)\n"
+           "  --golden FILE   compares the one frame of --png-at with the PNG FILE exactly; a\n"
+           "                  difference or any message box fails the run (exit status 1), and\n"
+           "                  frame_NNNN_diff.png in --out shows the changed pixels\n"
+           "  --sound FILE    mixes the sound as if every frame lasted 1/60 s (44100 Hz, 16-bit\n"
+           "                  stereo), writes it to the WAV FILE and prints its CRC-32\n"
+           "  --sound-crc HEX mixes the sound likewise; a CRC-32 other than HEX, or any message\n"
+           "                  box, fails the run\n"
+           "  --no-sound-device  plays on a machine without a sound device: a game that plays\n"
+           "                  sound fails to start (SOUNDINIT_FAILED), one that asks for none\n"
+           "                  plays as anywhere\n";
+}
 
 constexpr int kSoundRate = 44100;
 
 int Fail(const std::string& message) {
-    std::fprintf(stderr, "corvane-replay: %s\n", message.c_str());
+    std::fprintf(stderr, "%s: %s\n", program.c_str(), message.c_str());
     return 2;
 }
 
@@ -56,6 +68,7 @@ struct Command {
     std::string golden;     // PNG to compare the one captured frame with
     std::string soundFile;  // WAV to write the mixed sound into
     std::string soundCrc;   // expected CRC-32 of the mixed sound, hexadecimal
+    bool noSoundDevice = false;
 };
 
 // Reads the arguments into command. Returns -1 to go on, else the exit status
@@ -65,10 +78,14 @@ int Parse(int argc, char** argv, Command& command) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
+            std::fputs(Usage().c_str(), stdout);
             return 0;
         }
-        if (i + 1 >= argc) return Fail("\"" + arg + "\" needs a value\n\n" + kUsage);
+        if (arg == "--no-sound-device") {
+            command.noSoundDevice = true;
+            continue;
+        }
+        if (i + 1 >= argc) return Fail("\"" + arg + "\" needs a value\n\n" + Usage());
         const std::string value = argv[++i];
         std::string error;
         if (arg == "--dir") {
@@ -99,7 +116,7 @@ int Parse(int argc, char** argv, Command& command) {
                 return Fail("--sound-crc needs up to eight hexadecimal digits");
             command.soundCrc = value;
         } else {
-            return Fail("unknown option \"" + arg + "\"\n\n" + kUsage);
+            return Fail("unknown option \"" + arg + "\"\n\n" + Usage());
         }
     }
     if (!command.golden.empty() && options.captureAt.size() != 1)
@@ -117,14 +134,12 @@ int SaveCaptures(const replay::Result& result, const std::filesystem::path& outF
         const std::string path = (outFolder / name).string();
         std::string error;
         if (capture.presented < capture.number)
-            std::fprintf(stderr,
-                         "corvane-replay: frame %d was not presented; saving the last "
-                         "picture shown\n",
-                         capture.number);
+            std::fprintf(stderr, "%s: frame %d was not presented; saving the last picture shown\n",
+                         program.c_str(), capture.number);
         if (png_io::WriteFramePng(path, capture.picture, error)) {
             std::printf("saved %s\n", path.c_str());
         } else {
-            std::fprintf(stderr, "corvane-replay: %s\n", error.c_str());
+            std::fprintf(stderr, "%s: %s\n", program.c_str(), error.c_str());
             ++failures;
         }
     }
@@ -136,7 +151,8 @@ int CheckGolden(const Command& command, const replay::Result& result,
                 const std::filesystem::path& outFolder) {
     const int number = command.options.captureAt[0];
     if (result.captures.empty()) {
-        std::fprintf(stderr, "corvane-replay: check failed: frame %d was not captured\n", number);
+        std::fprintf(stderr, "%s: check failed: frame %d was not captured\n", program.c_str(),
+                     number);
         return 1;
     }
     char name[32];
@@ -144,7 +160,7 @@ int CheckGolden(const Command& command, const replay::Result& result,
     std::string message;
     if (!png_io::MatchesGolden(result.captures[0].picture, command.golden, outFolder.string(), name,
                                message)) {
-        std::fprintf(stderr, "corvane-replay: check failed: frame %d: %s\n", number,
+        std::fprintf(stderr, "%s: check failed: frame %d: %s\n", program.c_str(), number,
                      message.c_str());
         return 1;
     }
@@ -162,12 +178,12 @@ int ReportSound(const Command& command, const replay::Result& result) {
     std::string error;
     if (!command.soundFile.empty() && !replay::WriteStereoWav(command.soundFile, result.sound,
                                                               command.options.soundRate, error)) {
-        std::fprintf(stderr, "corvane-replay: %s\n", error.c_str());
+        std::fprintf(stderr, "%s: %s\n", program.c_str(), error.c_str());
         ++failures;
     }
     if (!command.soundCrc.empty() && std::strtoul(command.soundCrc.c_str(), nullptr, 16) != crc) {
-        std::fprintf(stderr, "corvane-replay: check failed: the sound's crc32 is %08x, not %s\n",
-                     static_cast<unsigned>(crc), command.soundCrc.c_str());
+        std::fprintf(stderr, "%s: check failed: the sound's crc32 is %08x, not %s\n",
+                     program.c_str(), static_cast<unsigned>(crc), command.soundCrc.c_str());
         ++failures;
     }
     return failures;
@@ -176,20 +192,23 @@ int ReportSound(const Command& command, const replay::Result& result) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 0 && argv[0] != nullptr && argv[0][0] != '\0')
+        program = std::filesystem::path(argv[0]).filename().string();
     Command command;
     replay::Options& options = command.options;
     options.echoMessageBoxes = true;
     // Nothing here reads the platform's call record; long replays must not grow it.
-    options.setUp = [] { headless::RecordCalls(false); };
+    options.setUp = [&command] {
+        headless::RecordCalls(false);
+        if (command.noSoundDevice)
+            headless::FailFrom(headless::Op::DirectSoundCreate, 1, DSERR_NODRIVER);
+    };
     const int parsed = Parse(argc, argv, command);
     if (parsed >= 0) return parsed;
 
     std::error_code made;
     const std::filesystem::path outFolder = std::filesystem::absolute(command.out, made);
     if (!options.captureAt.empty()) std::filesystem::create_directories(outFolder, made);
-    if (!std::filesystem::is_directory(std::filesystem::path(options.folder) / "Images"))
-        std::fprintf(stderr, "corvane-replay: warning: %s holds no Images folder\n",
-                     options.folder.c_str());
 
     const replay::Result result = replay::Run(options);
     if (!result.error.empty()) return Fail(result.error);
@@ -197,11 +216,11 @@ int main(int argc, char** argv) {
     int failures = SaveCaptures(result, outFolder);
     for (int number : options.captureAt)
         if (number > result.framesRun)
-            std::fprintf(stderr, "corvane-replay: frame %d was never reached\n", number);
+            std::fprintf(stderr, "%s: frame %d was never reached\n", program.c_str(), number);
     // A check also fails on any message box: a game that reports an error has
     // not run as its golden picture or sound was made.
     if ((!command.golden.empty() || !command.soundCrc.empty()) && !result.messageBoxes.empty()) {
-        std::fprintf(stderr, "corvane-replay: check failed: %zu message boxes were shown\n",
+        std::fprintf(stderr, "%s: check failed: %zu message boxes were shown\n", program.c_str(),
                      result.messageBoxes.size());
         ++failures;
     }

@@ -22,7 +22,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (line.version) {
-        std::printf("corvane %s\n", CORVANE_VERSION);
+        std::printf(
+            "corvane %s\nCopyright (C) 2026 the Corvane developers, under the zlib licence:\n"
+            "use, change and pass it on freely; it comes without any warranty.\n",
+            CORVANE_VERSION);
         return 0;
     }
     // The game's log as the engine opens it when a game starts: debug.txt in

@@ -1,8 +1,9 @@
 // Pictures of random size and samples, written by libtiff and libpng in the
-// layouts paint programs use, come back from the asset tool's reader with the
-// samples that were written (the high byte of 16-bit ones); the TIFF the tool
-// writes from them loads in the engine with those same samples.
-#include "tools/corvane-asset/picture_io.h"
+// layouts paint programs use, come back from the pictures reader with the
+// samples that were written (the high byte of 16-bit ones); the TIFF written
+// from them (as corvane-asset convert writes it) loads in the engine with those
+// same samples, and PictureFile loads the file itself into the same Image.
+#include "pictures/picture_io.h"
 
 #include <png.h>
 #include <tiffio.h>
@@ -16,8 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "display/pixel_format.h"
 #include "gtest/gtest.h"
 #include "image/image.h"
+#include "pictures/picture_file.h"
 #include "tests/support/engine_fixture.h"
 #include "tiff/tiff_file.h"
 
@@ -94,8 +97,8 @@ Case RandomCase(std::mt19937& random) {
 }
 
 // What the reader should give: 8-bit RGB(A), the high byte of 16-bit samples.
-asset::Picture Expected(const Case& c) {
-    asset::Picture picture;
+pictures::Picture Expected(const Case& c) {
+    pictures::Picture picture;
     picture.width = c.width;
     picture.height = c.height;
     picture.hasAlpha = c.alpha;
@@ -245,6 +248,22 @@ void WritePng(const Case& c, const std::string& path) {
 
 class PictureIoTest : public EngineTest {};
 
+// Both images prepared alike: size, purpose, format, display words and alpha.
+void ExpectSameImage(const Image& actual, const Image& expected) {
+    ASSERT_EQ(actual.width, expected.width);
+    ASSERT_EQ(actual.height, expected.height);
+    EXPECT_EQ(actual.purpose, expected.purpose);
+    EXPECT_EQ(actual.format, expected.format);
+    const std::size_t count = std::size_t(expected.width) * expected.height;
+    ASSERT_NE(actual.Words(), nullptr);
+    ASSERT_NE(expected.Words(), nullptr);
+    EXPECT_EQ(0, std::memcmp(actual.Words(), expected.Words(), count * 2)) << "display words";
+    ASSERT_EQ(actual.AlphaPlane() != nullptr, expected.AlphaPlane() != nullptr);
+    if (expected.AlphaPlane() != nullptr) {
+        EXPECT_EQ(0, std::memcmp(actual.AlphaPlane(), expected.AlphaPlane(), count)) << "alpha";
+    }
+}
+
 TEST_F(PictureIoTest, RandomPicturesInEveryLayoutReadBackAndLoadInTheEngine) {
     std::mt19937 random(20240615);
     for (int round = 0; round < 300; ++round) {
@@ -255,18 +274,18 @@ TEST_F(PictureIoTest, RandomPicturesInEveryLayoutReadBackAndLoadInTheEngine) {
             WritePng(c, in);
         else
             WriteTiff(c, in);
-        const asset::Picture expected = Expected(c);
+        const pictures::Picture expected = Expected(c);
 
-        asset::Picture read;
+        pictures::Picture read;
         std::vector<std::string> notes;
         std::string error;
-        ASSERT_TRUE(asset::ReadPicture(in, read, notes, error)) << error;
+        ASSERT_TRUE(pictures::ReadPicture(in, read, notes, error)) << error;
         EXPECT_EQ(read.width, expected.width);
         EXPECT_EQ(read.height, expected.height);
         ASSERT_EQ(read.hasAlpha, expected.hasAlpha);
         ASSERT_EQ(read.pixels, expected.pixels);
 
-        ASSERT_TRUE(asset::WriteTiff("out.tif", read, error)) << error;
+        ASSERT_TRUE(pictures::WriteTiff("out.tif", read, error)) << error;
         Image image;
         TiffFile tiff;
         tiff.LoadTiff("out.tif", &image);
@@ -281,6 +300,20 @@ TEST_F(PictureIoTest, RandomPicturesInEveryLayoutReadBackAndLoadInTheEngine) {
                 ASSERT_EQ(image.alpha[i], expected.pixels[i * step + 3]) << "pixel " << i;
             }
         }
+
+        // Loaded straight from the file, for any purpose on either display.
+        if (round % 2 == 0)
+            SetPixelFormat(0xF800, 0x07E0, 0x001F);
+        else
+            SetPixelFormat(0x7C00, 0x03E0, 0x001F);
+        const int purpose = DRAW_PLAIN + round % 4;
+        Image direct, converted;
+        PictureFile file;
+        ASSERT_TRUE(file.Load(in.c_str(), &direct, purpose)) << file.Problem();
+        EXPECT_EQ(file.Problem(), "");
+        EXPECT_EQ(file.Notes(), notes);
+        TiffFile().Load("out.tif", &converted, purpose);
+        ExpectSameImage(direct, converted);
     }
 }
 
@@ -331,10 +364,10 @@ TEST_F(PictureIoTest, RandomTiffsOfEveryKindAndOrientationGiveTiff2RgbasPixels) 
         WriteTiff(c, "in.tif");
         const std::vector<std::uint32_t> expected = Tiff2RgbaPixels("in.tif", c.width, c.height);
 
-        asset::Picture read;
+        pictures::Picture read;
         std::vector<std::string> notes;
         std::string error;
-        ASSERT_TRUE(asset::ReadPicture("in.tif", read, notes, error)) << error;
+        ASSERT_TRUE(pictures::ReadPicture("in.tif", read, notes, error)) << error;
         ASSERT_EQ(read.width, c.width);
         ASSERT_EQ(read.height, c.height);
         ASSERT_EQ(read.hasAlpha, c.alpha);
@@ -374,11 +407,11 @@ TEST(PictureIoFuzzFindings, FuzzFindingsHaveTheirOutcome) {
         const std::vector<std::uint8_t> bytes =
             FileBytes(std::string(ASSET_FUZZ_FINDINGS) + "/" + finding.file);
         ASSERT_FALSE(bytes.empty());
-        asset::Picture picture;
+        pictures::Picture picture;
         std::vector<std::string> notes;
         std::string error;
         EXPECT_FALSE(
-            asset::ReadPictureBytes(bytes.data(), bytes.size(), picture, notes, error, 1 << 20));
+            pictures::ReadPictureBytes(bytes.data(), bytes.size(), picture, notes, error, 1 << 20));
         EXPECT_EQ(error, finding.error);
     }
 }

@@ -1,18 +1,18 @@
-#include "tools/corvane-asset/libtiff_file.h"
+#include "pictures/libtiff_file.h"
 
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
-namespace asset {
+namespace pictures {
 namespace {
 
 // The most libtiff may allocate at once for one file. A header may declare
 // strips and tiles of any size; libtiff then refuses them with an error
 // instead of trying.
 constexpr tmsize_t kMostLibTiffAllocates = tmsize_t{1} << 30;
-// The largest file the tool writes in memory: the largest picture the engine
+// The largest file written in memory: the largest picture the engine
 // holds, as RGBA, is a quarter of it.
 constexpr std::uint64_t kLargestOutput = std::uint64_t{1} << 30;
 
@@ -66,7 +66,7 @@ bool LibTiffFile::Open(const char* name, const char* mode) {
         tiff_ = TIFFOpenExt(name, mode, options);
     else
         tiff_ = TIFFClientOpenExt("memory", mode, this, Read, Write, Seek, CloseMemory, Size,
-                                  MapNothing, UnmapNothing, options);
+                                  MapBytes, UnmapNothing, options);
     // libtiff copies what it needs from the options.
     TIFFOpenOptionsFree(options);
     return tiff_ != nullptr;
@@ -130,7 +130,7 @@ toff_t LibTiffFile::Seek(thandle_t self, toff_t offset, int whence) {
     auto& file = *static_cast<LibTiffFile*>(self);
     const std::uint64_t base = whence == SEEK_CUR ? file.at_ : whence == SEEK_END ? Size(self) : 0;
     // Offsets backwards come as their two's complement, so the sum wraps to
-    // the place meant; anywhere past any file the tool handles is refused.
+    // the place meant; anywhere past any file handled here is refused.
     const std::uint64_t target = base + offset;
     if (target > kLargestOutput && target > Size(self)) return static_cast<toff_t>(-1);
     file.at_ = target;
@@ -146,10 +146,15 @@ int LibTiffFile::CloseMemory(thandle_t) {
     return 0;
 }
 
-int LibTiffFile::MapNothing(thandle_t, void**, toff_t*) {
-    return 0;
+int LibTiffFile::MapBytes(thandle_t self, void** base, toff_t* size) {
+    auto& file = *static_cast<LibTiffFile*>(self);
+    if (file.bytes_ == nullptr) return 0;
+    // libtiff only reads what it maps, as from a file it maps.
+    *base = const_cast<std::uint8_t*>(file.bytes_);
+    *size = file.size_;
+    return 1;
 }
 
 void LibTiffFile::UnmapNothing(thandle_t, void*, toff_t) {}
 
-}  // namespace asset
+}  // namespace pictures

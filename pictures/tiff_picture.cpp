@@ -1,14 +1,14 @@
-#include "tools/corvane-asset/tiff_picture.h"
+#include "pictures/tiff_picture.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <memory>
 
-namespace asset {
+namespace pictures {
 namespace {
 
-// The most the tool allocates for one row or tile of samples, whatever a
+// The most the reader allocates for one row or tile of samples, whatever a
 // file declares: far more than any picture the engine holds needs.
 constexpr std::uint64_t kLargestBuffer = std::uint64_t{1} << 27;
 
@@ -65,7 +65,7 @@ bool DecodeFailed(const LibTiffFile& file, std::string& error) {
 }
 
 // A buffer for one row or tile of bytes, or false (with error set) when the
-// file declares one larger than the tool reads or smaller than it needs.
+// file declares one larger than the reader takes or smaller than it needs.
 bool SizeBuffer(tmsize_t bytes, std::uint64_t needed, const char* what,
                 std::vector<std::uint8_t>& buffer, std::string& error) {
     if (bytes > 0 && std::uint64_t(bytes) >= needed && std::uint64_t(bytes) <= kLargestBuffer) {
@@ -73,7 +73,7 @@ bool SizeBuffer(tmsize_t bytes, std::uint64_t needed, const char* what,
         return true;
     }
     error = std::string("its ") + what + " of " + std::to_string(bytes) +
-            " bytes are not what its fields need, or more than the tool reads";
+            " bytes are not what its fields need, or more than this reader takes";
     return false;
 }
 
@@ -261,4 +261,4 @@ bool ReadTiffPicture(LibTiffFile& file, long long maxPixels, Picture& picture,
     return true;
 }
 
-}  // namespace asset
+}  // namespace pictures

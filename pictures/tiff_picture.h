@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "tools/corvane-asset/libtiff_file.h"
-#include "tools/corvane-asset/picture_io.h"
+#include "pictures/libtiff_file.h"
+#include "pictures/picture_io.h"
 
-namespace asset {
+namespace pictures {
 
 // Reads the open file's first picture, shown the way libtiff's tiff2rgba
 // shows it: turned as its Orientation says, colour and (where there is any)
@@ -19,4 +19,4 @@ namespace asset {
 bool ReadTiffPicture(LibTiffFile& file, long long maxPixels, Picture& picture,
                      std::vector<std::string>& notes, std::string& error);
 
-}  // namespace asset
+}  // namespace pictures

@@ -1,4 +1,4 @@
-#include "tools/common/png_io.h"
+#include "pictures/png_io.h"
 
 #include <png.h>
 
@@ -11,7 +11,7 @@ namespace png_io {
 
 namespace {
 
-// Larger pictures than any tool here needs; a file's header must not make the
+// Larger pictures than anything here needs; a file's header must not make the
 // reader allocate without bound.
 constexpr png_uint_32 kMaxPixels = 1u << 28;
 // The most libpng may allocate at once. A chunk (a text, a colour profile) is

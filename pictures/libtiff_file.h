@@ -1,5 +1,5 @@
 // One file opened through libtiff: by name, on bytes in memory, or writing into
-// a buffer in memory. libtiff's errors are kept here for the tool's own
+// a buffer in memory. libtiff's errors are kept here for the caller's own
 // messages instead of being printed; its warnings (unknown tags, deprecated
 // compressions) are dropped.
 #pragma once
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace asset {
+namespace pictures {
 
 // A message of libtiff's on one line: its line breaks and tabs become spaces.
 std::string OneLine(const char* text);
@@ -52,7 +52,9 @@ private:
     static toff_t Seek(thandle_t self, toff_t offset, int whence);
     static toff_t Size(thandle_t self);
     static int CloseMemory(thandle_t);
-    static int MapNothing(thandle_t, void**, toff_t*);
+    // Bytes being read are handed to libtiff as a file it maps, so that they
+    // are read exactly as TIFFOpen reads a file of the same bytes.
+    static int MapBytes(thandle_t self, void** base, toff_t* size);
     static void UnmapNothing(thandle_t, void*, toff_t);
 
     TIFF* tiff_ = nullptr;
@@ -66,4 +68,4 @@ private:
     std::uint64_t at_ = 0;
 };
 
-}  // namespace asset
+}  // namespace pictures

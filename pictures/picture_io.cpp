@@ -1,14 +1,15 @@
-#include "tools/corvane-asset/picture_io.h"
+#include "pictures/picture_io.h"
 
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 
-#include "tools/corvane-asset/libtiff_file.h"
-#include "tools/corvane-asset/tiff_picture.h"
+#include "image/image.h"
+#include "pictures/libtiff_file.h"
+#include "pictures/tiff_picture.h"
 
-namespace asset {
+namespace pictures {
 namespace {
 
 std::vector<std::uint8_t> Head(const std::string& path, std::size_t count) {
@@ -192,6 +193,23 @@ bool WriteTiff(const std::string& path, const Picture& picture, std::string& err
     return false;
 }
 
+bool ToTrueColour(const Picture& picture, Image& image) {
+    const std::uint8_t format = IMAGE_32BIT | (picture.hasAlpha ? IMAGE_ALPHA : 0);
+    const std::size_t count = std::size_t(picture.width) * std::size_t(picture.height);
+    const std::size_t step = picture.hasAlpha ? 4 : 3;
+    image.Size(picture.width, picture.height, format);
+    if (picture.pixels.size() != count * step || image.PixelBytes() < count * 3 ||
+        image.AlphaBytes() < count) {
+        image.Size(0, 0, format);
+        return false;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        std::memcpy(image.pixels + i * 3, &picture.pixels[i * step], 3);
+        if (picture.hasAlpha) image.alpha[i] = picture.pixels[i * step + 3];
+    }
+    return true;
+}
+
 std::string CompressionName(int compression) {
     const TIFFCodec* codec = compression > 0 && compression <= 0xFFFF
                                  ? TIFFFindCODEC(static_cast<std::uint16_t>(compression))
@@ -199,4 +217,4 @@ std::string CompressionName(int compression) {
     return codec != nullptr ? codec->name : "";
 }
 
-}  // namespace asset
+}  // namespace pictures

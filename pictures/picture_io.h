@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "tools/common/png_io.h"
+#include "pictures/png_io.h"
 
-namespace asset {
+class Image;
+
+namespace pictures {
 
 // 8-bit R, G, B (and straight, unpremultiplied A when hasAlpha) per pixel, top
 // row first. The 16-bit samples of PNG files and of plain RGB and grey TIFF
@@ -25,7 +27,7 @@ FileKind SniffFile(const std::string& path);
 // picture", "a WAV sound"), or "" when its first bytes say nothing known.
 std::string OtherFormatName(const std::string& path);
 
-// The largest picture the tool reads or writes: the engine's reader refuses
+// The largest picture read or written here: the engine's reader refuses
 // anything wider, taller or larger as a corrupted file.
 constexpr long long kMaxSide = 131072;
 constexpr long long kMaxPixels = 1LL << 26;
@@ -51,8 +53,14 @@ bool WriteTiff(const std::string& path, const Picture& picture, std::string& err
 // The same file into bytes, which it replaces.
 bool WriteTiffBytes(const Picture& picture, std::vector<std::uint8_t>& bytes, std::string& error);
 
+// The picture in the image as the engine's TIFF reader leaves a file of the
+// same pixels before preparing it: true colour, with an alpha plane when the
+// picture has alpha. False, and the image empty, when its planes cannot be
+// allocated.
+bool ToTrueColour(const Picture& picture, Image& image);
+
 // The name libtiff gives a Compression value ("LZW", "Deflate", "PackBits"), or
 // "" for a number it does not know.
 std::string CompressionName(int compression);
 
-}  // namespace asset
+}  // namespace pictures

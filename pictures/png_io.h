@@ -1,4 +1,4 @@
-// Reading and writing 8-bit RGB and RGBA PNG files for the tools (libpng).
+// Reading and writing 8-bit RGB and RGBA PNG files (libpng).
 #pragma once
 
 #include <cstddef>
