@@ -10,9 +10,10 @@
 #  deb      the Debian package installed with apt-get, which pulls in what it
 #           depends on, and removed again (or, not being root, or with
 #           --unpack, unpacked by dpkg -x into a temporary root); corvane
-#           started from an empty folder in /tmp on a private X server shows
-#           the first frame, Escape ends it with exit code 0, and debug.txt is
-#           in $XDG_DATA_HOME/corvane; lintian reports no errors in the package.
+#           started from an empty folder in /tmp on a private X server with
+#           no sound device shows the first frame, says in one line that it is
+#           silent, Escape ends it with exit code 0, and debug.txt is in
+#           $XDG_DATA_HOME/corvane; lintian reports no errors in the package.
 # On a fresh Debian machine it first installs what it needs (as root, or
 # through sudo).
 #   scripts/package-check.sh [--unpack]
@@ -101,8 +102,11 @@ first_frame() {
     failure_logs=("$start/stderr.txt" "$XDG_DATA_HOME/corvane/debug.txt")
     start_xvfb 1024x768
     cd "$start"
-    launch "$root/usr/games/corvane" --scale 1
+    # No sound device: SDL is pointed at an audio driver that is not there.
+    launch env SDL_AUDIODRIVER=no-such-driver "$root/usr/games/corvane" --scale 1
     expect_picture "$window" "$workdir/first-picture.ppm" "$expected"
+    grep -q '^Corvane: no sound device was found, so the game is silent (' stderr.txt ||
+        fail "without a sound device corvane says: $(cat stderr.txt)"
     xdotool key --window "$window" Escape
     wait_exit 10
     [ "$exit_code" -eq 0 ] || fail "corvane ended with exit code $exit_code"
@@ -113,6 +117,6 @@ first_frame() {
     [ -z "$(ls -A)" ] || fail "the game left files in the folder it was started from: $(ls -A)"
     cd /
     rm -rf "$start"
-    echo "-- $(basename "$deb"): $how, started from /tmp, first frame shown, Escape ended it"
+    echo "-- $(basename "$deb"): $how, started from /tmp without a sound device, first frame shown, Escape ended it"
 )
 echo "Both packages passed."

@@ -6,8 +6,9 @@
 #   0    the window was closed
 #   2    an option the game does not know (it prints its usage)
 #   3    no display to open the window on
-#   255  the game could not start: its box and debug.txt say why (a missing
-#        sound device, for one, or no Images folder)
+#   255  the game could not start: its box and debug.txt say why (no Images
+#        folder, for one). Without a sound device it plays silently and says
+#        so in one line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/install-packages.sh
@@ -29,7 +30,6 @@ rm -f debug.txt
 status=0
 ./corvane "$@" || status=$?
 if [ "$status" -eq 255 ]; then
-    echo "The game did not start; its box and $PWD/debug.txt say why. Without a sound" \
-        "device, SDL's silent driver plays it: SDL_AUDIODRIVER=dummy scripts/play.sh" >&2
+    echo "The game did not start; its box and $PWD/debug.txt say why." >&2
 fi
 exit "$status"

@@ -163,14 +163,6 @@ BOOL WINAPI UpdateWindow(HWND window) {
     });
 }
 
-BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text) {
-    platform::Window* live = LiveWindow(window);
-    if (live == nullptr) return FALSE;
-    live->title = text != nullptr ? text : "";
-    platform::TheDesktop().Retitled(*live);
-    return TRUE;
-}
-
 BOOL WINAPI DestroyWindow(HWND window) {
     platform::Window* live = LiveWindow(window);
     if (live == nullptr || live->destroying) return FALSE;
@@ -186,7 +178,22 @@ BOOL WINAPI DestroyWindow(HWND window) {
     return TRUE;
 }
 
-LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM) {
+// The title changes as the window's procedure passes WM_SETTEXT on to
+// DefWindowProcA, as on Windows; a null text is an empty title.
+BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text) {
+    return platform::Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) != 0 ? TRUE
+                                                                                      : FALSE;
+}
+
+LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETTEXT) {
+        platform::Window* live = LiveWindow(window);
+        if (live == nullptr) return FALSE;
+        const char* text = reinterpret_cast<const char*>(lParam);
+        live->title = text != nullptr ? text : "";
+        platform::TheDesktop().Retitled(*live);
+        return TRUE;
+    }
     if (message == WM_CLOSE) DestroyWindow(window);
     // Alt+F4 asks the window to close, as on Windows.
     if (message == WM_SYSKEYDOWN && (wParam & 0xFF) == VK_F4)

@@ -1,8 +1,8 @@
 // DirectDraw over SDL: the shared DirectDraw objects of platform/common, with
 // every surface in system memory as 16-bit 5:6:5 words. The windowed primary
 // stands for the screen and keeps no pixels; showing a picture on it (BltFast
-// onto the primary, or Flip of a full-screen chain) uploads the pixels to the
-// window's streaming texture and presents it with vertical sync.
+// onto the primary, or Flip of a full-screen chain) puts the pixels on the
+// window (sdl_screen.h).
 #include <algorithm>
 
 #include "platform/common/ddraw_objects.h"
@@ -43,9 +43,8 @@ public:
     void SetMode(const platform::DirectDrawObject& owner, DWORD width, DWORD height,
                  DWORD) override {
         HWND window = owner.CooperativeWindow();
-        if (owner.Exclusive() && platform::IsLive(window) && window->renderer != nullptr)
-            SDL_RenderSetLogicalSize(window->renderer, static_cast<int>(width),
-                                     static_cast<int>(height));
+        if (owner.Exclusive() && platform::IsLive(window) && window->sdlWindow != nullptr)
+            sdl::SetCanvasSize(window, static_cast<int>(width), static_cast<int>(height));
     }
 
     platform::ScreenSize PrimarySize(const platform::DirectDrawObject& owner,

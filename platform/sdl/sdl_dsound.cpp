@@ -3,16 +3,22 @@
 // buffer. A buffer is converted to the device's format by SDL when it is
 // unlocked and scaled by its volume and pan with the same arithmetic as the
 // headless mixer; the callback and the engine share the device's mutex.
-// Without a device no sound object can be had, and the engine reports
-// SOUNDINIT_FAILED.
+// Without a sound device the game goes on silently, on SDL's silent driver,
+// which takes the samples at a device's pace, and says so in one line (unless
+// the program asks for DSERR_NODRIVER instead: sdl_program.h).
 #include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "platform/common/dsound_objects.h"
 #include "platform/common/sound_mix.h"
+#include "platform/sdl/sdl_program.h"
 #include "platform/sdl/sdl_video.h"
 
 namespace {
@@ -132,11 +138,68 @@ public:
     }
 };
 
-bool SdlSoundOutput::Open(platform::SoundDevice& device) {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        sdl::ReportSdlError("no sound device");
-        return false;
+// While it lives, standard error goes nowhere: ALSA's library writes a dozen
+// lines there when it finds no sound card, and the one line the backend
+// writes instead says what matters to a player.
+class StandardErrorMuted {
+public:
+    StandardErrorMuted() {
+        std::fflush(stderr);
+        saved_ = dup(STDERR_FILENO);
+        const int nowhere = open("/dev/null", O_WRONLY);
+        if (saved_ >= 0 && nowhere >= 0) dup2(nowhere, STDERR_FILENO);
+        if (nowhere >= 0) close(nowhere);
     }
+    ~StandardErrorMuted() {
+        std::fflush(stderr);
+        if (saved_ < 0) return;
+        dup2(saved_, STDERR_FILENO);
+        close(saved_);
+    }
+    StandardErrorMuted(const StandardErrorMuted&) = delete;
+    StandardErrorMuted& operator=(const StandardErrorMuted&) = delete;
+
+private:
+    int saved_ = -1;
+};
+
+// SDL's audio and its default device; 0 (SDL saying why) without one.
+SDL_AudioDeviceID OpenDevice(const SDL_AudioSpec& want, SDL_AudioSpec& have) {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
+    // No changes allowed: SDL converts the mix for the hardware if it must.
+    const SDL_AudioDeviceID id = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (id == 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return id;
+}
+
+// The default device, or else (unless the program says otherwise) SDL's
+// silent one; 0 when neither opens.
+SDL_AudioDeviceID OpenDeviceOrSilence(const SDL_AudioSpec& want, SDL_AudioSpec& have) {
+    SDL_AudioDeviceID id = 0;
+    {
+        const StandardErrorMuted quiet;
+        id = OpenDevice(want, have);
+    }
+    if (id != 0) return id;
+    const std::string reason = SDL_GetError();
+    if (!sdl::SilentWithoutSoundDevice()) {
+        std::fprintf(stderr, "Corvane: no sound device: %s\n", reason.c_str());
+        return 0;
+    }
+    // The silent driver for this device only: the next one looks for sound again.
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+    id = OpenDevice(want, have);
+    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    if (id == 0) {
+        sdl::ReportSdlError("no sound device");
+        return 0;
+    }
+    std::fprintf(stderr, "Corvane: no sound device was found, so the game is silent (%s)\n",
+                 reason.c_str());
+    return id;
+}
+
+bool SdlSoundOutput::Open(platform::SoundDevice& device) {
     SDL_AudioSpec want;
     SDL_zero(want);
     want.freq = kDeviceRate;
@@ -147,13 +210,8 @@ bool SdlSoundOutput::Open(platform::SoundDevice& device) {
     want.userdata = &device;
     SDL_AudioSpec have;
     auto stream = std::make_unique<Stream>();
-    // No changes allowed: SDL converts the mix for the hardware if it must.
-    stream->id = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (stream->id == 0) {
-        sdl::ReportSdlError("no sound device");
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return false;
-    }
+    stream->id = OpenDeviceOrSilence(want, have);
+    if (stream->id == 0) return false;
     stream->rate = have.freq;
     device.part = std::move(stream);
     SDL_PauseAudioDevice(StreamOf(device).id, 0);

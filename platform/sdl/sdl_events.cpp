@@ -72,13 +72,6 @@ void TranslateText(const SDL_TextInputEvent& text, std::deque<MSG>& out) {
     }
 }
 
-// Mouse positions come in the client area's own pixels, however large the
-// window shows it; the black bars beside a scaled picture are outside it.
-bool InClientArea(HWND window, int x, int y) {
-    return x >= 0 && y >= 0 && x < window->outer.right - window->outer.left &&
-           y < window->outer.bottom - window->outer.top;
-}
-
 WPARAM MouseKeys(Uint32 buttons) {
     const SDL_Keymod mod = SDL_GetModState();
     return platform::MouseKeys((buttons & SDL_BUTTON_LMASK) != 0, (buttons & SDL_BUTTON_RMASK) != 0,
@@ -87,8 +80,12 @@ WPARAM MouseKeys(Uint32 buttons) {
 }
 
 void TranslateButton(const SDL_MouseButtonEvent& button, std::deque<MSG>& out) {
+    // Mouse positions reach the engine in the client area's own pixels, however
+    // large the window shows it; the black bars beside the picture are outside it.
     HWND window = WindowFromId(button.windowID);
-    if (window == nullptr || !InClientArea(window, button.x, button.y)) return;
+    int x = button.x;
+    int y = button.y;
+    if (window == nullptr || !ClientPoint(window, x, y)) return;
     const bool press = button.type == SDL_MOUSEBUTTONDOWN;
     platform::MouseButton which;
     switch (button.button) {
@@ -105,7 +102,7 @@ void TranslateButton(const SDL_MouseButtonEvent& button, std::deque<MSG>& out) {
             return;
     }
     Add(out, window, platform::MouseButtonMessage(which, press),
-        MouseKeys(SDL_GetMouseState(nullptr, nullptr)), MAKELPARAM(button.x, button.y));
+        MouseKeys(SDL_GetMouseState(nullptr, nullptr)), MAKELPARAM(x, y));
 }
 
 void TranslateWindowEvent(const SDL_WindowEvent& event, std::deque<MSG>& out) {
@@ -151,9 +148,10 @@ void TranslateEvent(const SDL_Event& event, std::deque<MSG>& out) {
             break;
         case SDL_MOUSEMOTION: {
             HWND window = WindowFromId(event.motion.windowID);
-            if (window != nullptr && InClientArea(window, event.motion.x, event.motion.y))
-                Add(out, window, WM_MOUSEMOVE, MouseKeys(event.motion.state),
-                    MAKELPARAM(event.motion.x, event.motion.y));
+            int x = event.motion.x;
+            int y = event.motion.y;
+            if (window != nullptr && ClientPoint(window, x, y))
+                Add(out, window, WM_MOUSEMOVE, MouseKeys(event.motion.state), MAKELPARAM(x, y));
             break;
         }
         case SDL_MOUSEBUTTONDOWN:

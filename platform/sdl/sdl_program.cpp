@@ -1,6 +1,7 @@
 #include "platform/sdl/sdl_program.h"
 
 #include <string>
+#include <utility>
 
 #include "platform/common/platform_call.h"
 #include "platform/sdl/sdl_video.h"
@@ -10,6 +11,8 @@ namespace {
 
 struct ProgramSettings {
     DisplayOptions display;
+    WindowLabel label;
+    bool silentWithoutSoundDevice = true;
     ScreenshotHandler screenshot = nullptr;
 };
 
@@ -26,6 +29,22 @@ void SetDisplayOptions(const DisplayOptions& options) {
 
 const DisplayOptions& CurrentDisplayOptions() {
     return Settings().display;
+}
+
+void SetWindowLabel(WindowLabel label) {
+    Settings().label = std::move(label);
+}
+
+const WindowLabel& CurrentWindowLabel() {
+    return Settings().label;
+}
+
+void SetSilentWithoutSoundDevice(bool silent) {
+    Settings().silentWithoutSoundDevice = silent;
+}
+
+bool SilentWithoutSoundDevice() {
+    return Settings().silentWithoutSoundDevice;
 }
 
 void SetScreenshotHandler(ScreenshotHandler handler) {

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/api/platform.h"
 
@@ -21,6 +23,29 @@ struct DisplayOptions {
 // Applies to windows put on the screen from now on.
 void SetDisplayOptions(const DisplayOptions& options);
 const DisplayOptions& CurrentDisplayOptions();
+
+// What the desktop shows of the program's windows beside their pictures.
+struct WindowLabel {
+    // UTF-8; the title of a window whose own is empty (the engine makes its
+    // window untitled). A title the game gives its window (SetWindowTextA)
+    // shows instead.
+    std::string title;
+    // The windows' icon: iconWidth x iconHeight pixels of 8-bit red, green,
+    // blue and alpha, top row first, rows packed; none while empty.
+    int iconWidth = 0;
+    int iconHeight = 0;
+    std::vector<std::uint8_t> iconPixels;
+};
+// Applies to windows put on the screen from now on.
+void SetWindowLabel(WindowLabel label);
+const WindowLabel& CurrentWindowLabel();
+
+// Where SDL opens no sound device, a program goes on with a silent one (the
+// default: a game plays on without its sounds) and says so in one line, or,
+// told false, gets no DirectSound object (DSERR_NODRIVER): for a program that
+// is there to be heard.
+void SetSilentWithoutSoundDevice(bool silent);
+bool SilentWithoutSoundDevice();
 
 // A picture as a window last showed it: 5:6:5 words, rows packed, owned by the
 // backend and valid during the call it is handed to.

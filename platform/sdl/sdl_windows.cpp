@@ -9,6 +9,7 @@
 #include "platform/sdl/sdl_messages.h"
 #include "platform/sdl/sdl_screen.h"
 #include "platform/sdl/sdl_video.h"
+#include "platform/sdl/sdl_window_label.h"
 
 namespace sdl {
 namespace {
@@ -38,6 +39,7 @@ public:
     bool Paintable(const platform::Window& window) override { return window.visible; }
     bool HasFocus(const platform::Window& window) override { return sdl::HasFocus(window.handle); }
     void Destroyed(platform::Window& window) override { CloseScreen(&Own(window)); }
+    void Retitled(platform::Window& window) override { ShowTitle(&Own(window)); }
 
     void Pump(platform::MessageQueue& queue) override { PumpEvents(queue); }
     DWORD Now() override { return SDL_GetTicks(); }

@@ -1,5 +1,6 @@
-// An 800 x 500 engine window shown at scale 2 that prints every mouse button
-// press as the engine saw it, "click X Y BUTTON", on standard output.
+// An 800 x 500 engine window shown at scale 2 that prints "running" once its
+// frames run, then every mouse button press as the engine saw it, "click X Y
+// BUTTON", on standard output.
 #include <cstdio>
 
 #include "platform/api/platform.h"
@@ -8,13 +9,20 @@
 
 namespace {
 int lastButton = 0;
-}
+bool announced = false;
+}  // namespace
 
 void initialize() {
     Corvane.Initialize(false, 800, 500);
 }
 
 int run() {
+    // A press is seen only by a frame that runs while the button is down.
+    if (!announced) {
+        std::printf("running\n");
+        std::fflush(stdout);
+        announced = true;
+    }
     const int button = Corvane.GetMouseButton();
     if (button != 0 && button != lastButton) {
         std::printf("click %d %d %d\n", Corvane.GetMouseX(), Corvane.GetMouseY(), button);

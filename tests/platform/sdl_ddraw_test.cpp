@@ -61,6 +61,18 @@ protected:
         surface->Unlock(nullptr);
     }
 
+    // A windowed start on the window whose back surface, filled with Word, is
+    // copied onto the primary at the client area's origin.
+    void ShowWords(HWND window, int width, int height, IDirectDrawSurface** primary,
+                   IDirectDrawSurface** back, POINT* origin) {
+        Start(window, DDSCL_NORMAL);
+        ASSERT_NO_FATAL_FAILURE(CreatePrimaryAndBack(width, height, primary, back));
+        Fill(*back, Word);
+        *origin = {0, 0};
+        ClientToScreen(window, origin);
+        ASSERT_EQ((*primary)->BltFast(origin->x, origin->y, *back, nullptr, DDBLTFAST_WAIT), DD_OK);
+    }
+
     // What the window shows at a point, narrowed back to a 5:6:5 word.
     static std::uint16_t Shown(HWND window, int x, int y) {
         SDL_Surface* screen = SDL_GetWindowSurface(window->sdlWindow);
@@ -171,14 +183,10 @@ TEST_F(SdlDirectDraw, LocksAndDeviceContextsExcludeEachOther) {
 
 TEST_F(SdlDirectDraw, BltFastOntoThePrimaryShowsThePictureAtTheClientOrigin) {
     HWND window = MakeWindow(WS_SYSMENU, 100, 50, 64, 48);
-    Start(window, DDSCL_NORMAL);
     IDirectDrawSurface* primary = nullptr;
     IDirectDrawSurface* back = nullptr;
-    ASSERT_NO_FATAL_FAILURE(CreatePrimaryAndBack(64, 48, &primary, &back));
-    Fill(back, Word);
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    ASSERT_EQ(primary->BltFast(origin.x, origin.y, back, nullptr, DDBLTFAST_WAIT), DD_OK);
+    POINT origin;
+    ASSERT_NO_FATAL_FAILURE(ShowWords(window, 64, 48, &primary, &back, &origin));
     int wrong = 0;
     for (int y = 0; y < 48; ++y)
         for (int x = 0; x < 64; ++x) wrong += Shown(window, x, y) != Word(x, y);
@@ -201,6 +209,39 @@ TEST_F(SdlDirectDraw, BltFastOntoThePrimaryShowsThePictureAtTheClientOrigin) {
     EXPECT_EQ(primary->BltFast(origin.x, origin.y, back, nullptr, DDBLTFAST_WAIT),
               DDERR_SURFACEBUSY);
     back->Unlock(nullptr);
+}
+
+TEST_F(SdlDirectDraw, ASoftwareDrawnWindowShowsItsPictureEnlargedOnItsOwnSurface) {
+    // SDL's dummy driver renders in software, so the window's own surface shows
+    // the pictures, enlarged by the backend's scaler, and mouse positions are
+    // mapped back into the client area's pixels by the backend.
+    sdl::DisplayOptions enlarged;
+    enlarged.scale = 3;
+    sdl::SetDisplayOptions(enlarged);
+    HWND window = MakeWindow(WS_SYSMENU, 100, 50, 64, 48);
+    sdl::SetDisplayOptions(sdl::DisplayOptions{1});
+    EXPECT_EQ(window->renderer, nullptr);
+    IDirectDrawSurface* primary = nullptr;
+    IDirectDrawSurface* back = nullptr;
+    POINT origin;
+    ASSERT_NO_FATAL_FAILURE(ShowWords(window, 64, 48, &primary, &back, &origin));
+    int wrong = 0;
+    for (int y = 0; y < 3 * 48; ++y)
+        for (int x = 0; x < 3 * 64; ++x) wrong += Shown(window, x, y) != Word(x / 3, y / 3);
+    EXPECT_EQ(wrong, 0);
+
+    Pump();
+    SDL_Event motion = {};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.windowID = SDL_GetWindowID(window->sdlWindow);
+    motion.motion.x = 3 * 20 + 2;
+    motion.motion.y = 3 * 10 + 1;
+    SDL_PushEvent(&motion);
+    const std::vector<MSG> taken = Pump();
+    ASSERT_EQ(taken.size(), 1u);
+    EXPECT_EQ(taken[0].message, static_cast<UINT>(WM_MOUSEMOVE));
+    EXPECT_EQ(LOWORD(taken[0].lParam), 20);
+    EXPECT_EQ(HIWORD(taken[0].lParam), 10);
 }
 
 TEST_F(SdlDirectDraw, RectanglesAreCheckedAsDirectDrawChecksThem) {

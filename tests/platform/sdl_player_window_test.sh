@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # The player's window on a private 2400 x 1600 Xvfb display with a window
 # manager, checked against the frames corvane-replay renders without a window:
-#  1. corvane with no options opens at the largest scale that fits in 85 % of
-#     the screen (2: 1600 x 1000) showing the replay's first frame enlarged 2x;
+#  1. corvane with no options opens a window titled "Corvane" with the alien's
+#     96 x 96 icon at the largest scale that fits in 85 % of the screen (2:
+#     1600 x 1000) showing the replay's first frame enlarged 2x;
 #     F12 saves a PNG equal to that frame in screenshots/ of the folder it runs
 #     in; F11 shows it 3x on the whole screen with black bars above and below;
 #     Alt+Enter brings the window back; Escape ends it with exit code 0.
-#     --scale 1 gives 800 x 500 and --fullscreen starts on the whole screen.
+#     --scale 1 gives 800 x 500, --scale 3 2400 x 1500 (each showing the frame
+#     enlarged as much), and --fullscreen starts on the whole screen. Xvfb has
+#     no graphics card, so these pictures come through the window's own
+#     surface and the backend's scaler.
 #  2. A scripted gamepad (SDL's virtual controller, scripted_pad): the D-pad
 #     walks the alien as the right arrow does; the stick moves nothing inside its
 #     dead zone; pulling the pad out while its stick is pushed stops the walk;
@@ -33,11 +37,11 @@ images=$(dirname "$corvane")/Images
 replay_walk_frames "$replay" "$images" 60
 first_png="$workdir/frames/b/frame_0001.png"
 convert "$start_frame" -sample 200% "$workdir/scale2.ppm"
+convert "$start_frame" -sample 300% "$workdir/scale3.ppm"
 convert -size 2400x1600 xc:black \( "$start_frame" -sample 300% \) -geometry +0+50 -composite \
     -depth 8 "$workdir/fullscreen.ppm"
 
 start_xvfb 2400x1600
-start_window_manager
 # The game runs in its own folder, a copy of it beside its pictures, and saves
 # its screenshots there.
 cp "$corvane" "$workdir/run/corvane"
@@ -54,8 +58,20 @@ quit_with_escape() {
     [ "$exit_code" -eq 0 ] || fail "$1 ended with exit code $exit_code"
 }
 
+# Before the window manager comes, which would frame the window and push a
+# window as wide as the screen past its edge.
+launch ./corvane --scale 3
+expect_size 2400x1500
+expect_picture "$window" "$workdir/scale3-shot.ppm" "$workdir/scale3.ppm"
+quit_with_escape "corvane --scale 3"
+start_window_manager
+
 launch ./corvane
 expect_size 1600x1000
+title=$(xprop -id "$window" _NET_WM_NAME)
+[ "$title" = '_NET_WM_NAME(UTF8_STRING) = "Corvane"' ] || fail "the window's title: $title"
+icon=$(xprop -id "$window" -notype 32c _NET_WM_ICON)
+[[ "$icon" == "_NET_WM_ICON = 96, 96, "* ]] || fail "the window's icon: ${icon:0:80}"
 expect_picture "$window" "$workdir/scale2-shot.ppm" "$workdir/scale2.ppm"
 xdotool key F12
 for _ in $(seq 50); do grep -q '^screenshot saved: ' stdout.txt && break; sleep 0.1; done
@@ -125,6 +141,9 @@ click() {
 }
 launch "$mouse_probe"
 expect_size 1600x1000
+# A press is seen only once the probe's frames run, which a loaded machine may delay.
+for _ in $(seq 600); do grep -qx running stdout.txt && break; sleep 0.1; done
+grep -qx running stdout.txt || fail "the mouse probe's frames never ran"
 click 201 101 1 "100 50 1"
 xdotool key F11
 sleep 1

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/sdl/sdl_program.h"
 #include "platform/sdl/sdl_windows.h"
 #include "tests/platform/sdl_fixture.h"
 #include "tests/platform/window_rules_check.h"
@@ -113,6 +114,23 @@ TEST_F(SdlTest, WindowsAndTheQueueAnswerAsWindowsDoes) {
     windowcheck::CheckDesktopRules();
 }
 
+TEST_F(SdlTest, AWindowShowsItsOwnTitleOrElseTheProgramsName) {
+    sdl::WindowLabel label;
+    label.title = "Corvane";
+    label.iconWidth = 2;
+    label.iconHeight = 1;
+    label.iconPixels = {255, 0, 0, 255, 0, 0, 255, 128};
+    sdl::SetWindowLabel(label);
+    HWND window = MakeWindow(WS_SYSMENU, 0, 0, 40, 30);
+    ASSERT_NE(window, nullptr);
+    EXPECT_STREQ(SDL_GetWindowTitle(window->sdlWindow), "Corvane");
+    ASSERT_TRUE(SetWindowTextA(window, "Caf\xE9"));
+    EXPECT_STREQ(SDL_GetWindowTitle(window->sdlWindow), "Caf\xC3\xA9");
+    ASSERT_TRUE(SetWindowTextA(window, ""));
+    EXPECT_STREQ(SDL_GetWindowTitle(window->sdlWindow), "Corvane");
+    sdl::SetWindowLabel({});
+}
+
 TEST_F(SdlTest, AMessageBoxWithoutADisplayGoesToStandardError) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(MessageBoxA(nullptr, "Unable to start.\n\nTry again", "Corvane Error", MB_OK), IDOK);
@@ -138,18 +156,48 @@ TEST_F(SdlTest, ASoundDeviceIsHadWhereSdlOffersOne) {
     EXPECT_EQ(sound->Release(), 0u);
 }
 
-TEST(SdlSound, WithoutAnAudioDriverThereIsNoDevice) {
+// Where SDL opens no sound device, the game plays on silently: buffers play
+// and end as on a device, and one line says why nothing is heard.
+TEST(SdlSound, WithoutASoundDeviceTheGameIsSilent) {
     const char* before = SDL_getenv("SDL_AUDIODRIVER");
     const std::string saved = before != nullptr ? before : "";
     SDL_setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     testing::internal::CaptureStderr();
-    int marker = 0;
-    IDirectSound* sound = reinterpret_cast<IDirectSound*>(&marker);
-    EXPECT_EQ(DirectSoundCreate(nullptr, &sound, nullptr), DSERR_NODRIVER);
+    IDirectSound* sound = nullptr;
+    const HRESULT made = DirectSoundCreate(nullptr, &sound, nullptr);
     const std::string printed = testing::internal::GetCapturedStderr();
     SDL_setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+    ASSERT_EQ(made, DS_OK);
+    EXPECT_EQ(printed.rfind("Corvane: no sound device was found, so the game is silent (", 0), 0u)
+        << printed;
+    EXPECT_EQ(printed.find('\n'), printed.size() - 1) << "one line: " << printed;
+
+    WAVEFORMATEX format = {WAVE_FORMAT_PCM, 1, 22050, 44100, 2, 16, 0};
+    DSBUFFERDESC desc = {sizeof(DSBUFFERDESC), 0, 2204, 0, &format};
+    IDirectSoundBuffer* buffer = nullptr;
+    ASSERT_EQ(sound->CreateSoundBuffer(&desc, &buffer, nullptr), DS_OK);
+    ASSERT_EQ(buffer->Play(0, 0, 0), DS_OK);
+    DWORD status = DSBSTATUS_PLAYING;
+    for (int i = 0; i < 200 && (status & DSBSTATUS_PLAYING) != 0; ++i) {
+        SDL_Delay(10);
+        buffer->GetStatus(&status);
+    }
+    EXPECT_EQ(status & DSBSTATUS_PLAYING, 0u) << "a twentieth of a second still plays after two";
+    buffer->Release();
+    sound->Release();
+
+    // A program that is there to be heard gets no sound object instead.
+    sdl::SetSilentWithoutSoundDevice(false);
+    SDL_setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    testing::internal::CaptureStderr();
+    int marker = 0;
+    sound = reinterpret_cast<IDirectSound*>(&marker);
+    EXPECT_EQ(DirectSoundCreate(nullptr, &sound, nullptr), DSERR_NODRIVER);
+    const std::string refused = testing::internal::GetCapturedStderr();
+    SDL_setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+    sdl::SetSilentWithoutSoundDevice(true);
     EXPECT_EQ(sound, nullptr);
-    EXPECT_NE(printed.find("Corvane: no sound device"), std::string::npos);
+    EXPECT_EQ(refused.rfind("Corvane: no sound device: ", 0), 0u) << refused;
 }
 
 }  // namespace

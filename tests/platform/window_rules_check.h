@@ -104,7 +104,10 @@ inline void CheckWindowRules() {
     EXPECT_EQ(moved.right, 13);
     EXPECT_EQ(moved.bottom, 2);
     EXPECT_FALSE(OffsetRect(nullptr, 1, 1));
+    // A title is set through the window's procedure, which passes WM_SETTEXT on.
+    HeardMessages().clear();
     EXPECT_TRUE(SetWindowTextA(window, "Snake"));
+    EXPECT_EQ(Messages(HeardMessages()), (std::vector<UINT>{WM_SETTEXT}));
     EXPECT_EQ(platform::LiveWindow(window)->title, "Snake");
     EXPECT_TRUE(SetWindowTextA(window, nullptr));
     EXPECT_EQ(platform::LiveWindow(window)->title, "");

@@ -38,12 +38,14 @@ trap stop_session EXIT
 
 # start_xvfb WIDTHxHEIGHT: an X server on a display number of its own choosing
 # (-displayfd: the server takes the number atomically, so tests started side
-# by side never share one); exports DISPLAY.
+# by side never share one); exports DISPLAY. -noreset: by default the server
+# starts over when its last client leaves, and a program started meanwhile
+# finds no display.
 start_xvfb() {
     local fifo="$workdir/xvfb.display" number
     rm -f "$fifo"
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$fifo" >"$workdir/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp -noreset 3>"$fifo" >"$workdir/xvfb.log" 2>&1 &
     session_pids+=($!)
     failure_logs+=("$workdir/xvfb.log")
     read -r -t 30 number <"$fifo" || fail "no Xvfb display could be started"
@@ -110,17 +112,38 @@ replay_walk_frames() {
     done
 }
 
+# wait_window PID SECONDS: the first visible window of the process, once it has
+# one; empty when the process ends or the time runs out. xdotool's search gives
+# up with BadWindow when any window on the display goes while it looks (a window
+# manager's frame, a program just ended), so one failed search is only tried
+# again; the look is repeated every tenth of a second, quick on a quiet machine.
+wait_window() {
+    local pid=$1 found="" deadline=$((SECONDS + $2))
+    while [ -z "$found" ] && ((SECONDS < deadline)) && kill -0 "$pid" 2>/dev/null; do
+        found=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1) || found=""
+        [ -n "$found" ] || sleep 0.1
+    done
+    echo "$found"
+}
+
 # launch PROGRAM ARGUMENT...: starts the program in the current folder (its
 # standard input the caller's, output in stdout.txt and stderr.txt) and waits for
-# its window, which it gives the focus; sets program_pid, window.
+# its window, which it gives the focus; sets program_pid, window. A loaded
+# machine may take long to start a program, so the wait is generous. A window
+# that goes before it has the focus (a program may replace its first) is
+# looked for again.
 launch() {
     "$@" <&0 >stdout.txt 2>stderr.txt &
     program_pid=$!
     session_pids+=("$program_pid")
-    window=$(timeout 60 xdotool search --sync --onlyvisible --pid "$program_pid" 2>/dev/null |
-        head -n 1) || fail "no window appeared for $1"
-    [ -n "$window" ] || fail "no window appeared for $1"
-    xdotool windowfocus --sync "$window"
+    for _ in 1 2 3; do
+        window=$(wait_window "$program_pid" 120)
+        [ -n "$window" ] || break
+        xdotool windowfocus --sync "$window" 2>/dev/null && return 0
+    done
+    kill -0 "$program_pid" 2>/dev/null || fail "$1 ended before its window appeared"
+    [ -n "$window" ] || fail "no window appeared for $1 in two minutes"
+    fail "the window of $1 could not be given the focus"
 }
 
 # expect_picture WINDOW OUT.ppm EXPECTED.ppm...: the window (or "root") shows

@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "platform/api/platform.h"
+#include "platform/sdl/sdl_program.h"
 #include "shell/windx.h"
 #include "sound/soundx.h"
 
@@ -117,6 +118,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     Options options;
     if (!ReadOptions(commandLine != nullptr ? commandLine : "", &options)) return Usage();
     const char* path = options.file.c_str();
+    // A sound no one can hear is a failure here, reported as SOUNDINIT_FAILED.
+    sdl::SetSilentWithoutSoundDevice(false);
 
     // A missing file or a malformed header ends the program with the loader's
     // message, as in a game.

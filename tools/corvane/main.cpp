@@ -1,12 +1,15 @@
 // corvane: the game in a window through the SDL backend, with the player's
 // options and keys (corvane --help lists them).
 #include <cstdio>
+#include <string>
+#include <utility>
 
 #include "platform/api/platform.h"
 #include "platform/sdl/sdl_program.h"
 #include "shell/debugger.h"
 #include "tools/corvane/command_line.h"
 #include "tools/corvane/screenshot.h"
+#include "tools/corvane/window_icon.h"
 
 int main(int argc, char** argv) {
     const player::CommandLine line = player::ParseCommandLine(argc, argv);
@@ -29,6 +32,13 @@ int main(int argc, char** argv) {
     // the working folder, emptied, with its header. Nothing has run since the
     // program started, so the game sees no difference.
     Debug.Start();
+    // The engine makes its window untitled; the desktop shows the game's name.
+    sdl::WindowLabel label;
+    label.title = "Corvane";
+    std::string error;
+    if (!player::AddWindowIcon(label, error))
+        std::fprintf(stderr, "corvane: the window has no icon: %s\n", error.c_str());
+    sdl::SetWindowLabel(std::move(label));
     sdl::SetDisplayOptions(line.display);
     sdl::SetScreenshotHandler(player::SaveScreenshot);
     // The engine's WinMain runs the game; naming it here also makes the linker
