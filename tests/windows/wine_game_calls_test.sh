@@ -16,12 +16,18 @@ wine_launch "$EXE" game
 window=$(wine_find_window 30 '^engine_probe\.exe$' '^Probe$' 321 200)
 note "window $window is titled Probe: started without a sound device"
 
-mapfile -t lines < <(log_lines)
+# The size is logged on the game's first frame, which may come a while after
+# the window appears on a busy machine.
 measured=""
-for line in "${lines[@]}"; do
-    [[ "$line" =~ ^Probe:\ text\ ([0-9]+)x([0-9]+)$ ]] && measured="$line"
+for ((tries = 0; tries < 300; ++tries)); do
+    mapfile -t lines < <(log_lines)
+    for line in "${lines[@]}"; do
+        [[ "$line" =~ ^Probe:\ text\ ([0-9]+)x([0-9]+)$ ]] && measured="$line" && break
+    done
+    [ -n "$measured" ] && break
+    sleep 0.1
 done
-[ -n "$measured" ] || die "debug.txt holds no measured size: $(printf '[%s] ' "${lines[@]}")"
+[ -n "$measured" ] || die "debug.txt holds no measured size after 30 s: $(printf '[%s] ' "${lines[@]}")"
 width=${BASH_REMATCH[1]}
 height=${BASH_REMATCH[2]}
 # 21 characters of a proportional font some 6 to 12 pixels wide and 10 to 24 high.
