@@ -1,32 +1,41 @@
-# corvane_add_program(name [BACKEND sdl|headless] [GAME] [OWN_MAIN] [CLOSED_LOG] [REPLAY]
-#                     [SOURCES file...])
+include(${CMAKE_CURRENT_LIST_DIR}/corvane_web_page.cmake OPTIONAL)
+
+# corvane_add_program(name [BACKEND sdl|headless|web] [GAME] [OWN_MAIN] [CLOSED_LOG]
+#                     [REPLAY] [PRELOAD folder...] [SOURCES file...])
 # A program on the engine: its sources, the engine, and the backend it runs on.
 # Without BACKEND it plays in a window: on Windows through the system, which is
-# the platform there (the program starts in the engine's WinMain), elsewhere
-# through the SDL backend. With BACKEND sdl it starts in the backend's main,
-# which calls WinMain. GAME adds this repository's game (its hooks, the alien
-# and the world) and a copy of Images/ beside the program, which the game reads
-# its pictures from. OWN_MAIN (with the SDL backend): the sources hold main(),
+# the platform there (the program starts in the engine's WinMain), in a build
+# made with Emscripten in the browser, elsewhere through the SDL backend. With
+# BACKEND sdl or web it starts in the backend's main, which calls WinMain. GAME
+# adds this repository's game (its hooks, the alien and the world) and a copy
+# of Images/ beside the program, which the game reads its pictures from. OWN_MAIN (with the SDL backend): the sources hold main(),
 # which starts the program through sdl::RunProgram once it has read its
 # options. CLOSED_LOG: the engine's log opens nothing until the program calls
 # Debug.Start() or Debug.KeepAt(), so the program leaves debug.txt alone unless
 # it says otherwise. REPLAY: also <name>-replay, as corvane_add_replay makes it.
+# With BACKEND web the program is a page, <name>.html (see corvane_web_page),
+# whose data file holds, in place of the copy, Images/ for GAME and each PRELOAD
+# folder by its name; elsewhere the program reads the PRELOAD folders where it
+# runs, and PRELOAD changes nothing.
 #
 # The same file serves this repository's build and the installed package
 # (find_package(Corvane)); the targets are the build's own where they exist, the
 # package's Corvane::<name> otherwise.
 function(corvane_add_program name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "GAME;OWN_MAIN;CLOSED_LOG;REPLAY" "BACKEND" "SOURCES")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "GAME;OWN_MAIN;CLOSED_LOG;REPLAY" "BACKEND"
+                        "PRELOAD;SOURCES")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "corvane_add_program(${name}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
   endif()
-  if(NOT arg_BACKEND AND NOT WIN32)
+  if(NOT arg_BACKEND AND EMSCRIPTEN)
+    set(arg_BACKEND web)
+  elseif(NOT arg_BACKEND AND NOT WIN32)
     set(arg_BACKEND sdl)
   endif()
   _corvane_target(engine engine)
   if(arg_BACKEND)
-    if(NOT arg_BACKEND MATCHES "^(sdl|headless)$")
-      message(FATAL_ERROR "corvane_add_program(${name}): no backend \"${arg_BACKEND}\" (there are sdl and headless)")
+    if(NOT arg_BACKEND MATCHES "^(sdl|headless|web)$")
+      message(FATAL_ERROR "corvane_add_program(${name}): no backend \"${arg_BACKEND}\" (there are sdl, headless and web)")
     endif()
     set(part ${arg_BACKEND})
     if(arg_OWN_MAIN)
@@ -50,7 +59,15 @@ function(corvane_add_program name)
     target_link_libraries(${name} PRIVATE ${closed_log})
   endif()
   set(game)
-  if(arg_GAME)
+  if(arg_BACKEND STREQUAL "web")
+    set(folders ${arg_PRELOAD})
+    if(arg_GAME)
+      _corvane_link_game(${name} NO_COPY)
+      list(PREPEND folders ${CORVANE_IMAGES_DIR})
+      set(game GAME)
+    endif()
+    corvane_web_page(${name} FOLDERS ${folders})
+  elseif(arg_GAME)
     _corvane_link_game(${name})
     set(game GAME)
   endif()
@@ -105,10 +122,14 @@ function(_corvane_target out part)
   endif()
 endfunction()
 
+# The game, and its pictures copied beside the program unless NO_COPY (a page
+# carries them in its data file).
 function(_corvane_link_game target)
   if(NOT TARGET corvane_game)
     message(FATAL_ERROR "${target}: GAME is this repository's game, which only its own build has")
   endif()
   target_link_libraries(${target} PRIVATE corvane_game)
-  corvane_copy_images(${target})
+  if(NOT ARGV1 STREQUAL "NO_COPY")
+    corvane_copy_images(${target})
+  endif()
 endfunction()

@@ -8,14 +8,17 @@
 #                and the licence
 #   game         the game for players: the program beside its Images/ in
 #                CORVANE_INSTALL_GAMEDIR, from where it is started (on Windows
-#                with a README.txt for players and the runtime's licences); or,
-#                with CORVANE_INSTALL_SYSTEM, laid out as a system package has it
+#                with a README.txt for players and the runtime's licences; in
+#                the browser build the page as index.html with its script,
+#                program and data, and the licences of Corvane and its font);
+#                or, with CORVANE_INSTALL_SYSTEM, laid out as a system package
+#                has it
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 include(${CMAKE_CURRENT_LIST_DIR}/corvane_player_files.cmake)
 
 set(CORVANE_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/Corvane)
-if(CORVANE_NATIVE_WIN32)
+if(CORVANE_NATIVE_WIN32 OR EMSCRIPTEN)
   set(game_dir .)
 else()
   set(game_dir ${CMAKE_INSTALL_LIBDIR}/corvane/game)
@@ -71,6 +74,20 @@ if(TARGET corvane_sdl)
   list(APPEND CORVANE_PACKAGE_BACKENDS sdl)
 endif()
 
+if(TARGET corvane_web)
+  corvane_install_export(CorvaneWeb CorvaneWebTargets.cmake corvane_web=web
+                         corvane_web_group=web_group corvane_web_backend=web_backend
+                         corvane_web_main=web_main)
+  # What makes a program a page (corvane_web_page), and the toolchain file.
+  install(FILES ${CORVANE_WEB_PAGE_DIR}/page.html ${CORVANE_WEB_PAGE_DIR}/web_page.js
+          DESTINATION ${CORVANE_INSTALL_CMAKEDIR}/web COMPONENT development)
+  install(FILES ${PROJECT_SOURCE_DIR}/cmake/corvane_web_page.cmake
+                ${PROJECT_SOURCE_DIR}/cmake/corvane_web_data.cmake
+                ${PROJECT_SOURCE_DIR}/cmake/emscripten.cmake
+          DESTINATION ${CORVANE_INSTALL_CMAKEDIR} COMPONENT development)
+  list(APPEND CORVANE_PACKAGE_BACKENDS web)
+endif()
+
 # The parts on libpng and libtiff: PNG files, the replay runner (REPLAY of
 # corvane_add_program), the pictures component, and the tools.
 set(CORVANE_PACKAGE_PARTS)
@@ -115,7 +132,20 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/CorvaneConfig.cmake
               ${CMAKE_CURRENT_LIST_DIR}/corvane_add_program.cmake
         DESTINATION ${CORVANE_INSTALL_CMAKEDIR} COMPONENT development)
 
-if(TARGET corvane AND CORVANE_INSTALL_SYSTEM AND NOT CORVANE_NATIVE_WIN32)
+if(TARGET corvane AND EMSCRIPTEN)
+  # The page is index.html, as sites that host browser games want it; it names
+  # its script, and the script its program and data, by the names they keep.
+  install(FILES $<TARGET_FILE:corvane> DESTINATION ${CORVANE_INSTALL_GAMEDIR} RENAME index.html
+          COMPONENT game)
+  install(FILES $<TARGET_FILE_DIR:corvane>/corvane.js $<TARGET_FILE_DIR:corvane>/corvane.wasm
+                $<TARGET_FILE_DIR:corvane>/corvane.data
+          DESTINATION ${CORVANE_INSTALL_GAMEDIR} COMPONENT game)
+  # The program carries the Terminus glyphs, whose licence travels with them.
+  install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CORVANE_INSTALL_GAMEDIR}/licences
+          RENAME corvane.txt COMPONENT game)
+  install(FILES ${PROJECT_SOURCE_DIR}/tools/font/OFL.txt
+          DESTINATION ${CORVANE_INSTALL_GAMEDIR}/licences RENAME terminus-font.txt COMPONENT game)
+elseif(TARGET corvane AND CORVANE_INSTALL_SYSTEM AND NOT CORVANE_NATIVE_WIN32)
   corvane_install_system_game()
 elseif(TARGET corvane)
   install(TARGETS corvane RUNTIME DESTINATION ${CORVANE_INSTALL_GAMEDIR} COMPONENT game)

@@ -1,9 +1,11 @@
 # Packages for players, made by CPack from the `game` install component alone:
 #   Windows builds   corvane-VERSION-win32.zip or -win64.zip: one folder holding
 #                    corvane.exe, Images\, README.txt and licences\
+#   the browser      corvane-VERSION-web.zip: index.html, corvane.js,
+#                    corvane.wasm and corvane.data at its top (preset web)
 #   elsewhere        corvane_VERSION_ARCH.deb, from a build configured with
 #                    CORVANE_INSTALL_SYSTEM and the prefix /usr (preset deb)
-# VERSION is CORVANE_VERSION_STRING. scripts/package.sh makes all three.
+# VERSION is CORVANE_VERSION_STRING. scripts/package.sh makes all four.
 if(NOT TARGET corvane)
   return()
 endif()
@@ -27,6 +29,12 @@ if(CORVANE_NATIVE_WIN32)
   set(CPACK_GENERATOR ZIP)
   math(EXPR bits "${CMAKE_SIZEOF_VOID_P} * 8")
   set(CPACK_PACKAGE_FILE_NAME corvane-${CORVANE_VERSION_STRING}-win${bits})
+elseif(EMSCRIPTEN)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME corvane-${CORVANE_VERSION_STRING}-web)
+  # Sites that host browser games look for index.html at the zip's top.
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+  set(CPACK_STRIP_FILES OFF)
 else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

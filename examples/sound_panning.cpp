@@ -7,8 +7,7 @@
 //           M: the metronome's blip on or off, Escape quits.
 // Assets:   Images/night_tile.tif, speaker.tif; Sounds/blip.wav, chime.wav,
 //           drum.wav, all 16-bit mono at 22050 Hz (tools/make-example-assets).
-// Test:     mouse "100/100:1,700/100:40,left@700/100:5,100/400:40,right@100/400:5" frame 91 sound
-// 1b3b92df
+// Test:     mouse "100/100:1,700/100:40,left@700/100:5,100/400:40,right@100/400:5" frame 91 sound 3f5d5bd6
 #include <cstdio>
 
 #include "corvane.h"

@@ -28,8 +28,9 @@ declare -A PACKAGES=(
     [wine32]="wine32:i386 libgl1-mesa-dri:i386"
     # Making the players' packages, and checking the Debian one.
     [packages]="dpkg-dev file binutils lintian"
-    # The browser build and its checks in headless Chromium.
-    [browser]="emscripten chromium chromium-driver python3-selenium"
+    # The browser build, its checks in headless Chromium, and GoogleTest's sources
+    # for the web backend's tests.
+    [browser]="emscripten chromium chromium-driver python3-selenium googletest"
 )
 
 # The purposes, sorted, on one line.

@@ -4,7 +4,14 @@
 #include "platform/api/win32_api.h"
 
 struct IUnknown;
-struct GUID;
+
+// A GUID, as a DirectSound buffer description holds one (the engine sets none).
+struct GUID {
+    DWORD Data1;
+    WORD Data2;
+    WORD Data3;
+    BYTE Data4[8];
+};
 
 #define DS_OK 0
 #define MAKE_DSHRESULT(code) static_cast<HRESULT>(0x88780000u | (code))
@@ -56,6 +63,9 @@ struct DSBUFFERDESC {
     DWORD dwBufferBytes;
     DWORD dwReserved;
     LPWAVEFORMATEX lpwfxFormat;
+    // As in DirectSound 7 and later, so the structure has its real size (36
+    // bytes on a 32-bit system), which CreateSoundBuffer checks.
+    GUID guid3DAlgorithm;
 };
 using LPCDSBUFFERDESC = const DSBUFFERDESC*;
 

@@ -1,6 +1,7 @@
 #include "platform/common/ddraw_objects.h"
 #include "platform/common/platform_call.h"
 #include "platform/common/surface_rules.h"
+#include "platform/common/window_system.h"
 
 namespace platform {
 namespace {
@@ -32,6 +33,14 @@ DWORD Placement(DWORD caps, long long bytes) {
 }
 
 }  // namespace
+
+ScreenSize FlippingChainSize(const DirectDrawObject& owner) {
+    ScreenSize size = {static_cast<int>(owner.ModeWidth()), static_cast<int>(owner.ModeHeight())};
+    const Window* window = LiveWindow(owner.CooperativeWindow());
+    if (size.width == 0 && window != nullptr)
+        size = {window->outer.right - window->outer.left, window->outer.bottom - window->outer.top};
+    return size;
+}
 
 const std::vector<std::unique_ptr<DirectDrawObject>>& DirectDrawObjects() {
     return State().objects;

@@ -126,6 +126,10 @@ private:
     DWORD modeHeight_ = 0;
 };
 
+// The screen a full-screen flipping chain stands for (Display::PrimarySize):
+// the mode its owner set, or without one its cooperative window's size.
+ScreenSize FlippingChainSize(const DirectDrawObject& owner);
+
 // Every object made since the last reset, oldest first, released ones included.
 const std::vector<std::unique_ptr<DirectDrawObject>>& DirectDrawObjects();
 const std::vector<std::unique_ptr<Surface>>& Surfaces();

@@ -47,17 +47,9 @@ public:
             sdl::SetCanvasSize(window, static_cast<int>(width), static_cast<int>(height));
     }
 
-    // A full-screen chain has the mode's size, or its window's without one.
     platform::ScreenSize PrimarySize(const platform::DirectDrawObject& owner,
                                      bool flipping) override {
-        HWND window = owner.CooperativeWindow();
-        if (!flipping) return Desktops(window);
-        platform::ScreenSize size = {static_cast<int>(owner.ModeWidth()),
-                                     static_cast<int>(owner.ModeHeight())};
-        if (size.width == 0 && platform::IsLive(window))
-            size = {window->outer.right - window->outer.left,
-                    window->outer.bottom - window->outer.top};
-        return size;
+        return flipping ? platform::FlippingChainSize(owner) : Desktops(owner.CooperativeWindow());
     }
 
     // The picture lands in the window's client area.

@@ -2,8 +2,9 @@
 
 #include <vector>
 
+#include "platform/common/charset.h"
+#include "platform/common/input_messages.h"
 #include "platform/common/message_queue.h"
-#include "platform/sdl/sdl_charset.h"
 #include "platform/sdl/sdl_gamepad.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_screen.h"
@@ -13,17 +14,11 @@
 namespace sdl {
 namespace {
 
-constexpr WPARAM kMkLeft = 0x01;
-constexpr WPARAM kMkRight = 0x02;
-constexpr WPARAM kMkShift = 0x04;
-constexpr WPARAM kMkControl = 0x08;
-constexpr WPARAM kMkMiddle = 0x10;
-
 // The keyboard and the gamepads are one set of keys: a key is down for the
 // engine while any of them holds it.
 struct InputState {
     bool appActive = false;
-    bool keyDown[256] = {};         // as the engine was told
+    platform::KeyboardState keys;   // as the engine was told
     bool keyboardHeld[256] = {};    // by the keyboard
     int gamepadsHolding[256] = {};  // how many pads hold it
 };
@@ -37,14 +32,6 @@ void Add(std::deque<MSG>& out, HWND window, UINT message, WPARAM wParam, LPARAM 
     out.push_back(platform::MakeMessage(window, message, wParam, lParam));
 }
 
-// Repeat count 1; bit 30 set when the key was already down, bit 31 on release.
-LPARAM KeyParam(bool wasDown, bool release) {
-    std::uintptr_t value = 1;
-    if (wasDown) value |= std::uintptr_t{1} << 30;
-    if (release) value |= std::uintptr_t{1} << 31;
-    return static_cast<LPARAM>(value);
-}
-
 void TranslateKey(const SDL_KeyboardEvent& key, std::deque<MSG>& out) {
     HWND window = WindowFromId(key.windowID);
     if (window == nullptr) window = MainWindow();
@@ -52,32 +39,11 @@ void TranslateKey(const SDL_KeyboardEvent& key, std::deque<MSG>& out) {
     const int code = VirtualKey(key.keysym.sym, key.keysym.scancode);
     if (window == nullptr || code == 0) return;
     const bool press = key.type == SDL_KEYDOWN;
-    // With Alt held (and no Control, which makes AltGr), and for F10 and Alt
-    // itself, Windows sends the system key messages.
-    const bool alt = (key.keysym.mod & KMOD_ALT) != 0 && (key.keysym.mod & KMOD_CTRL) == 0;
-    const bool system = alt || code == VK_F10 || NeutralKey(code) == VK_MENU;
-    const UINT message =
-        press ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
     InputState& state = State();
-    const bool wasDown = state.keyDown[code];
     state.keyboardHeld[code] = press;
     if (!press && state.gamepadsHolding[code] > 0) return;
-    state.keyDown[code] = press;
-
-    // A side-specific modifier also moves its neutral code, which is up only
-    // when neither side is held.
-    const int neutral = NeutralKey(code);
-    if (neutral != 0) {
-        // The left and right codes of a pair differ only in their lowest bit.
-        const bool otherDown = state.keyDown[code ^ 1];
-        if (press || !otherDown) {
-            const bool neutralWasDown = state.keyDown[neutral];
-            state.keyDown[neutral] = press;
-            Add(out, window, message, static_cast<WPARAM>(neutral),
-                KeyParam(neutralWasDown, !press));
-        }
-    }
-    Add(out, window, message, static_cast<WPARAM>(code), KeyParam(wasDown, !press));
+    platform::AddKeyMessages(window, code, press, (key.keysym.mod & KMOD_ALT) != 0,
+                             (key.keysym.mod & KMOD_CTRL) != 0, state.keys, out);
 }
 
 void TranslateGamepad(const SDL_Event& event, std::deque<MSG>& out) {
@@ -87,11 +53,11 @@ void TranslateGamepad(const SDL_Event& event, std::deque<MSG>& out) {
     for (const PadKey& key : keys) {
         state.gamepadsHolding[key.code] += key.press ? 1 : -1;
         const bool down = state.gamepadsHolding[key.code] > 0 || state.keyboardHeld[key.code];
-        if (down == state.keyDown[key.code]) continue;
-        state.keyDown[key.code] = down;
+        if (down == state.keys.down[key.code]) continue;
+        state.keys.down[key.code] = down;
         if (MainWindow() != nullptr)
             Add(out, MainWindow(), down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(key.code),
-                KeyParam(!down, !down));
+                platform::KeyParam(!down, !down));
     }
 }
 
@@ -99,22 +65,18 @@ void TranslateText(const SDL_TextInputEvent& text, std::deque<MSG>& out) {
     HWND window = WindowFromId(text.windowID);
     if (window == nullptr) window = MainWindow();
     if (window == nullptr) return;
-    for (std::uint32_t cp : CodePoints(text.text)) {
-        const int code = CharacterCode(cp);
+    for (std::uint32_t cp : charset::CodePoints(text.text)) {
+        const int code = charset::CharacterCode(cp);
         // Characters outside the 8-bit set cannot reach the game.
         if (code > 0) Add(out, window, WM_CHAR, static_cast<WPARAM>(code), 1);
     }
 }
 
 WPARAM MouseKeys(Uint32 buttons) {
-    WPARAM flags = 0;
-    if (buttons & SDL_BUTTON_LMASK) flags |= kMkLeft;
-    if (buttons & SDL_BUTTON_RMASK) flags |= kMkRight;
-    if (buttons & SDL_BUTTON_MMASK) flags |= kMkMiddle;
     const SDL_Keymod mod = SDL_GetModState();
-    if (mod & KMOD_SHIFT) flags |= kMkShift;
-    if (mod & KMOD_CTRL) flags |= kMkControl;
-    return flags;
+    return platform::MouseKeys((buttons & SDL_BUTTON_LMASK) != 0, (buttons & SDL_BUTTON_RMASK) != 0,
+                               (buttons & SDL_BUTTON_MMASK) != 0, (mod & KMOD_SHIFT) != 0,
+                               (mod & KMOD_CTRL) != 0);
 }
 
 void TranslateButton(const SDL_MouseButtonEvent& button, std::deque<MSG>& out) {
@@ -125,21 +87,22 @@ void TranslateButton(const SDL_MouseButtonEvent& button, std::deque<MSG>& out) {
     int y = button.y;
     if (window == nullptr || !ClientPoint(window, x, y)) return;
     const bool press = button.type == SDL_MOUSEBUTTONDOWN;
-    UINT message;
+    platform::MouseButton which;
     switch (button.button) {
         case SDL_BUTTON_LEFT:
-            message = press ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+            which = platform::MouseButton::Left;
             break;
         case SDL_BUTTON_RIGHT:
-            message = press ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+            which = platform::MouseButton::Right;
             break;
         case SDL_BUTTON_MIDDLE:
-            message = press ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+            which = platform::MouseButton::Middle;
             break;
         default:
             return;
     }
-    Add(out, window, message, MouseKeys(SDL_GetMouseState(nullptr, nullptr)), MAKELPARAM(x, y));
+    Add(out, window, platform::MouseButtonMessage(which, press),
+        MouseKeys(SDL_GetMouseState(nullptr, nullptr)), MAKELPARAM(x, y));
 }
 
 void TranslateWindowEvent(const SDL_WindowEvent& event, std::deque<MSG>& out) {
@@ -148,20 +111,9 @@ void TranslateWindowEvent(const SDL_WindowEvent& event, std::deque<MSG>& out) {
     InputState& state = State();
     switch (event.event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:
-            window->focused = true;
-            if (!state.appActive) {
-                state.appActive = true;
-                Add(out, window, WM_ACTIVATEAPP, 1, 0);
-            }
-            Add(out, window, WM_SETFOCUS, 0, 0);
-            break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
-            window->focused = false;
-            if (state.appActive) {
-                state.appActive = false;
-                Add(out, window, WM_ACTIVATEAPP, 0, 0);
-            }
-            Add(out, window, WM_KILLFOCUS, 0, 0);
+            window->focused = event.event == SDL_WINDOWEVENT_FOCUS_GAINED;
+            platform::AddFocusMessages(window, window->focused, state.appActive, out);
             break;
         case SDL_WINDOWEVENT_MOVED:
             // A full-screen window stays at the screen's corner whatever SDL says.

@@ -97,16 +97,6 @@ constexpr PositionalKey kPositionalKeys[] = {
     {SDL_SCANCODE_APOSTROPHE, VK_OEM_7},  {SDL_SCANCODE_NONUSBACKSLASH, VK_OEM_102},
 };
 
-// Side-specific modifiers and the code of either side.
-struct SidedKey {
-    int code;
-    int neutral;
-};
-constexpr SidedKey kSidedKeys[] = {
-    {VK_LSHIFT, VK_SHIFT},     {VK_RSHIFT, VK_SHIFT}, {VK_LCONTROL, VK_CONTROL},
-    {VK_RCONTROL, VK_CONTROL}, {VK_LMENU, VK_MENU},   {VK_RMENU, VK_MENU},
-};
-
 int Named(SDL_Keycode key) {
     for (const NamedKey& row : kNamedKeys)
         if (row.key == key) return row.code;
@@ -133,12 +123,6 @@ int VirtualKey(SDL_Keycode key, SDL_Scancode scancode) {
     if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
     const int named = Named(key);
     return named != 0 ? named : Positional(scancode);
-}
-
-int NeutralKey(int virtualKey) {
-    for (const SidedKey& row : kSidedKeys)
-        if (row.code == virtualKey) return row.neutral;
-    return 0;
 }
 
 }  // namespace sdl

@@ -11,8 +11,5 @@ namespace sdl {
 // Side-specific modifiers get their side's code: 160/161 shift, 162/163 control,
 // 164/165 alt.
 int VirtualKey(SDL_Keycode key, SDL_Scancode scancode);
-// The side-neutral code of a side-specific modifier (160 -> 16, 163 -> 17,
-// 164 -> 18, ...), else 0.
-int NeutralKey(int virtualKey);
 
 }  // namespace sdl

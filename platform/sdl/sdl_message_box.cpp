@@ -1,12 +1,12 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/sdl/sdl_charset.h"
+#include "platform/common/charset.h"
 #include "platform/sdl/sdl_windows.h"
 
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-    const std::string body = sdl::Utf8FromCodes(text);
-    const std::string title = sdl::Utf8FromCodes(caption);
+    const std::string body = charset::Utf8FromCodes(text);
+    const std::string title = charset::Utf8FromCodes(caption);
     const Uint32 flags =
         (type & MB_ICONERROR) != 0 ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
     SDL_Window* parent = platform::IsLive(owner) ? owner->sdlWindow : nullptr;

@@ -1,5 +1,6 @@
 #include "platform/sdl/sdl_messages.h"
 
+#include "platform/common/input_messages.h"
 #include "platform/sdl/sdl_events.h"
 #include "platform/sdl/sdl_video.h"
 
@@ -36,8 +37,7 @@ bool WaitForEvents(DWORD milliseconds, DWORD wakeMask) {
 }
 
 unsigned ControlCharacter(unsigned key) {
-    if (key >= 'A' && key <= 'Z' && (SDL_GetModState() & KMOD_CTRL) != 0) return key - 'A' + 1;
-    return 0;
+    return (SDL_GetModState() & KMOD_CTRL) != 0 ? platform::ControlCharacter(key) : 0;
 }
 
 }  // namespace sdl

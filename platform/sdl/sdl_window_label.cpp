@@ -1,13 +1,13 @@
 #include "platform/sdl/sdl_window_label.h"
 
-#include "platform/sdl/sdl_charset.h"
+#include "platform/common/charset.h"
 #include "platform/sdl/sdl_program.h"
 
 namespace sdl {
 
 std::string TitleShown(HWND window) {
     if (window->title.empty()) return CurrentWindowLabel().title;
-    return Utf8FromCodes(window->title.c_str());
+    return charset::Utf8FromCodes(window->title.c_str());
 }
 
 void ShowTitle(HWND window) {

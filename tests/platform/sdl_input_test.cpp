@@ -2,7 +2,6 @@
 
 #include <random>
 
-#include "platform/sdl/sdl_charset.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_windows.h"
 #include "tests/platform/sdl_fixture.h"
@@ -42,35 +41,6 @@ TEST(SdlKeys, LettersFollowTheLayoutAndPunctuationThePosition) {
     EXPECT_EQ(sdl::VirtualKey(SDLK_SEMICOLON, SDL_SCANCODE_SEMICOLON), 0xBA);
     EXPECT_EQ(sdl::VirtualKey(SDLK_SLASH, SDL_SCANCODE_SLASH), 0xBF);
     EXPECT_EQ(sdl::VirtualKey(SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN), 0);
-}
-
-TEST(SdlKeys, SideSpecificModifiersHaveNeutralCodes) {
-    EXPECT_EQ(sdl::NeutralKey(160), 16);
-    EXPECT_EQ(sdl::NeutralKey(161), 16);
-    EXPECT_EQ(sdl::NeutralKey(162), 17);
-    EXPECT_EQ(sdl::NeutralKey(165), 18);
-    EXPECT_EQ(sdl::NeutralKey(39), 0);
-}
-
-TEST(SdlCharset, CodePointsBecomeWindows1252Codes) {
-    EXPECT_EQ(sdl::CharacterCode('a'), 'a');
-    EXPECT_EQ(sdl::CharacterCode(0xE9), 0xE9);    // é, Latin-1
-    EXPECT_EQ(sdl::CharacterCode(0x20AC), 0x80);  // €
-    EXPECT_EQ(sdl::CharacterCode(0x0178), 0x9F);  // Ÿ
-    EXPECT_EQ(sdl::CharacterCode(0x85), -1);      // a C1 control, not a character here
-    EXPECT_EQ(sdl::CharacterCode(0x4E2D), -1);    // 中
-}
-
-TEST(SdlCharset, Utf8IsDecodedAndBadBytesSkipped) {
-    EXPECT_EQ(sdl::CodePoints("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"),
-              (std::vector<std::uint32_t>{'a', 0xE9, 0x20AC, 0x1F600}));
-    // A stray continuation byte, a cut sequence, an overlong '/' and a surrogate.
-    EXPECT_EQ(sdl::CodePoints("\x80"
-                              "x\xE2\x82"
-                              "y\xC0\xAF\xED\xA0\x80z"),
-              (std::vector<std::uint32_t>{'x', 'y', 'z'}));
-    EXPECT_EQ(sdl::Utf8FromCodes("caf\xE9 \x80"), "caf\xC3\xA9 \xE2\x82\xAC");
-    EXPECT_EQ(sdl::Utf8FromCodes("\x81"), "\xEF\xBF\xBD");
 }
 
 class SdlEvents : public SdlTest {

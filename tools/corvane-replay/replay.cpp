@@ -62,57 +62,6 @@ HWND CreateProbeWindow() {
                            nullptr);
 }
 
-// Keys go to the main window (null handle) as the player's keyboard would send
-// them: each hold presses its keys before its first frame and releases them
-// after its last.
-void ScheduleKeys(const std::vector<KeyHold>& holds) {
-    int start = 0;
-    for (const KeyHold& hold : holds) {
-        for (int key : hold.keys) headless::PostWindowMessageAt(start, WM_KEYDOWN, key);
-        for (int key : hold.keys) headless::PostWindowMessageAt(start + hold.frames, WM_KEYUP, key);
-        start += hold.frames;
-    }
-}
-
-// The messages of a button going down and coming up; 0 for no button.
-struct ButtonMessages {
-    UINT down = 0;
-    UINT up = 0;
-};
-ButtonMessages MessagesOf(MouseButton button) {
-    switch (button) {
-        case MouseButton::Left:
-            return {WM_LBUTTONDOWN, WM_LBUTTONUP};
-        case MouseButton::Right:
-            return {WM_RBUTTONDOWN, WM_RBUTTONUP};
-        case MouseButton::Middle:
-            return {WM_MBUTTONDOWN, WM_MBUTTONUP};
-        case MouseButton::None:
-            break;
-    }
-    return {};
-}
-
-// The mouse as the player's hand moves it over the main window: one move per
-// frame along each stroke, the button pressed where the stroke starts and
-// released where it ends.
-void ScheduleMouse(const std::vector<MouseStroke>& strokes) {
-    int start = 0, x = 0, y = 0;
-    for (const MouseStroke& stroke : strokes) {
-        const auto [down, up] = MessagesOf(stroke.button);
-        if (down != 0) headless::PostWindowMessageAt(start, down, 0, MAKELPARAM(x, y));
-        for (int i = 1; i <= stroke.frames; ++i) {
-            const long long px = x + static_cast<long long>(stroke.x - x) * i / stroke.frames;
-            const long long py = y + static_cast<long long>(stroke.y - y) * i / stroke.frames;
-            headless::PostWindowMessageAt(start + i - 1, WM_MOUSEMOVE, 0, MAKELPARAM(px, py));
-        }
-        x = stroke.x;
-        y = stroke.y;
-        start += stroke.frames;
-        if (up != 0) headless::PostWindowMessageAt(start, up, 0, MAKELPARAM(x, y));
-    }
-}
-
 class FolderChange {
 public:
     explicit FolderChange(const std::string& folder) {
@@ -162,8 +111,9 @@ Result Run(const Options& options) {
 
     const HWND probeWindow = CreateProbeWindow();
     headless::PostWindowMessageAt(0, kFramesStarted, 0, 0, probeWindow);
-    ScheduleKeys(options.keys);
-    ScheduleMouse(options.mouse);
+    // Keys and the mouse go to the main window (a null handle).
+    for (const TimedMessage& sent : ScriptMessages(options.keys, options.mouse))
+        headless::PostWindowMessageAt(sent.frames, sent.message, sent.wParam, sent.lParam);
     for (int number : options.captureAt)
         if (number <= frames)
             headless::PostWindowMessageAt(number, kCapture, number, 0, probeWindow);

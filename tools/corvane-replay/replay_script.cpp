@@ -173,4 +173,62 @@ int ScriptFrames(const std::vector<MouseStroke>& strokes) {
     return TotalFrames(strokes);
 }
 
+namespace {
+
+void AddKeys(const std::vector<KeyHold>& holds, std::vector<TimedMessage>& out) {
+    int start = 0;
+    for (const KeyHold& hold : holds) {
+        for (int key : hold.keys) out.push_back({start, WM_KEYDOWN, static_cast<WPARAM>(key), 0});
+        for (int key : hold.keys)
+            out.push_back({start + hold.frames, WM_KEYUP, static_cast<WPARAM>(key), 0});
+        start += hold.frames;
+    }
+}
+
+// The messages of a button going down and coming up; 0 for no button.
+struct ButtonMessages {
+    UINT down = 0;
+    UINT up = 0;
+};
+ButtonMessages MessagesOf(MouseButton button) {
+    switch (button) {
+        case MouseButton::Left:
+            return {WM_LBUTTONDOWN, WM_LBUTTONUP};
+        case MouseButton::Right:
+            return {WM_RBUTTONDOWN, WM_RBUTTONUP};
+        case MouseButton::Middle:
+            return {WM_MBUTTONDOWN, WM_MBUTTONUP};
+        case MouseButton::None:
+            break;
+    }
+    return {};
+}
+
+void AddMouse(const std::vector<MouseStroke>& strokes, std::vector<TimedMessage>& out) {
+    int start = 0, x = 0, y = 0;
+    for (const MouseStroke& stroke : strokes) {
+        const auto [down, up] = MessagesOf(stroke.button);
+        if (down != 0) out.push_back({start, down, 0, MAKELPARAM(x, y)});
+        for (int i = 1; i <= stroke.frames; ++i) {
+            const long long px = x + static_cast<long long>(stroke.x - x) * i / stroke.frames;
+            const long long py = y + static_cast<long long>(stroke.y - y) * i / stroke.frames;
+            out.push_back({start + i - 1, WM_MOUSEMOVE, 0, MAKELPARAM(px, py)});
+        }
+        x = stroke.x;
+        y = stroke.y;
+        start += stroke.frames;
+        if (up != 0) out.push_back({start, up, 0, MAKELPARAM(x, y)});
+    }
+}
+
+}  // namespace
+
+std::vector<TimedMessage> ScriptMessages(const std::vector<KeyHold>& keys,
+                                         const std::vector<MouseStroke>& mouse) {
+    std::vector<TimedMessage> out;
+    AddKeys(keys, out);
+    AddMouse(mouse, out);
+    return out;
+}
+
 }  // namespace replay

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/api/platform.h"
+
 namespace replay {
 
 // Keys held together for a number of frames.
@@ -50,5 +52,21 @@ bool ParseMouseScript(const std::string& text, std::vector<MouseStroke>& strokes
 
 // Frames that the strokes cover in all.
 int ScriptFrames(const std::vector<MouseStroke>& strokes);
+
+// A message to the main window, sent once `frames` frames have run.
+struct TimedMessage {
+    int frames = 0;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
+
+// The messages the scripts send, keys first, each script's in the order it
+// sends them, as the player's keyboard and hand would: each hold presses its
+// keys before its first frame and releases them after its last; the mouse moves
+// once a frame along each stroke, its button pressed where the stroke starts
+// and released where it ends.
+std::vector<TimedMessage> ScriptMessages(const std::vector<KeyHold>& keys,
+                                         const std::vector<MouseStroke>& mouse);
 
 }  // namespace replay

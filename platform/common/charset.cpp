@@ -1,6 +1,6 @@
-#include "platform/sdl/sdl_charset.h"
+#include "platform/common/charset.h"
 
-namespace sdl {
+namespace charset {
 namespace {
 
 // Code points of 0x80..0x9F; 0 where the code is unused.
@@ -85,4 +85,4 @@ std::string Utf8FromCodes(const char* text) {
     return out;
 }
 
-}  // namespace sdl
+}  // namespace charset
