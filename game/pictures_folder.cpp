@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
 
+#include "platform/api/folder_link.h"
 #include "platform/api/platform.h"
 #include "shell/debugger.h"
 
@@ -57,9 +57,8 @@ std::string Described(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
         return path;
-    std::error_code error;
-    const std::filesystem::path target = std::filesystem::read_symlink(path, error);
-    return error ? path : path + " (a link to " + target.string() + ")";
+    const std::string target = FolderLinkTarget(path.c_str());
+    return target.empty() ? path : path + " (a link to " + target + ")";
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/api/folder_link.h"
 #include "platform/api/platform.h"
 
 namespace {
@@ -49,4 +50,18 @@ DWORD WINAPI GetFileAttributesA(LPCSTR fileName) {
     if (stat(fileName, &target) == 0 && S_ISDIR(target.st_mode))
         attributes |= FILE_ATTRIBUTE_DIRECTORY;
     return attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL;
+}
+
+std::string FolderLinkTarget(const char* path) {
+    std::string target(256, '\0');
+    for (;;) {
+        const ssize_t length = path != nullptr ? readlink(path, target.data(), target.size()) : -1;
+        if (length < 0) return "";
+        // readlink does not say when it cut the target short: a full buffer may have.
+        if (static_cast<std::size_t>(length) < target.size()) {
+            target.resize(static_cast<std::size_t>(length));
+            return target;
+        }
+        target.resize(target.size() * 2);
+    }
 }

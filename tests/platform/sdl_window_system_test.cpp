@@ -148,7 +148,10 @@ TEST_F(SdlTest, ASoundDeviceIsHadWhereSdlOffersOne) {
     EXPECT_EQ(sound->SetCooperativeLevel(nullptr, 9), DSERR_INVALIDPARAM);
     // It makes buffers (the sound tests play them).
     WAVEFORMATEX format = {WAVE_FORMAT_PCM, 1, 22050, 44100, 2, 16, 0};
-    DSBUFFERDESC desc = {sizeof(DSBUFFERDESC), 0, 4410, 0, &format};
+    DSBUFFERDESC desc = {};
+    desc.dwSize = sizeof(DSBUFFERDESC);
+    desc.dwBufferBytes = 4410;
+    desc.lpwfxFormat = &format;
     IDirectSoundBuffer* buffer = nullptr;
     EXPECT_EQ(sound->CreateSoundBuffer(&desc, &buffer, nullptr), DS_OK);
     ASSERT_NE(buffer, nullptr);
@@ -173,7 +176,10 @@ TEST(SdlSound, WithoutASoundDeviceTheGameIsSilent) {
     EXPECT_EQ(printed.find('\n'), printed.size() - 1) << "one line: " << printed;
 
     WAVEFORMATEX format = {WAVE_FORMAT_PCM, 1, 22050, 44100, 2, 16, 0};
-    DSBUFFERDESC desc = {sizeof(DSBUFFERDESC), 0, 2204, 0, &format};
+    DSBUFFERDESC desc = {};
+    desc.dwSize = sizeof(DSBUFFERDESC);
+    desc.dwBufferBytes = 2204;
+    desc.lpwfxFormat = &format;
     IDirectSoundBuffer* buffer = nullptr;
     ASSERT_EQ(sound->CreateSoundBuffer(&desc, &buffer, nullptr), DS_OK);
     ASSERT_EQ(buffer->Play(0, 0, 0), DS_OK);
